@@ -1,0 +1,137 @@
+// Measures what Exchange adds to a raw SCardTransmit, through a real pcscd, the vpcd driver
+// and the virtual card: runs of the two loops alternate, since single runs on a shared
+// machine drift, and the figures are medians of runs and of pairwise ratios.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+
+#include <PCSC/pcsclite.h>
+#include <PCSC/winscard.h>
+
+#include "CardReader.h"
+#include "CardReaderHost.h"
+#include "ColorLineModel.h"
+#include "HexText.h"
+#include "PrivatePcscd.h"
+
+namespace {
+
+// The APDUs of a loop: select EF ICCID under the MF, read it, select it again, ...
+const std::vector<std::string> kCommands = {"A0A40000022FE2", "A0B000000A"};
+
+using Clock = std::chrono::steady_clock;
+
+// The trace as the program keeps it; the event loop flushes it once per turn.
+class CTraceHost : public CCardReaderHost {
+public:
+    void AppendRecord(const std::string& command, const std::string& response) override {
+        m_model.AppendRecord(command, response);
+    }
+    void ShowCardError() override {}
+    CColorLineModel& Model() { return m_model; }
+
+private:
+    CColorLineModel m_model;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double MicrosPerApdu(Clock::duration elapsed, int count) {
+    return std::chrono::duration<double, std::micro>(elapsed).count() / count;
+}
+
+double RawRun(SCARDHANDLE hCard, int count) {
+    std::vector<std::vector<BYTE>> commands;
+    for (const std::string& text : kCommands) {
+        commands.emplace_back(text.size() / 2);
+        HexToBytes(text, commands.back().data());
+    }
+    BYTE receive[300];
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+        const std::vector<BYTE>& command = commands[i % commands.size()];
+        DWORD length = sizeof receive;
+        if (SCardTransmit(hCard, SCARD_PCI_T0, command.data(), static_cast<DWORD>(command.size()),
+                          nullptr, receive, &length) != SCARD_S_SUCCESS) {
+            std::fprintf(stderr, "raw transmit failed\n");
+            std::exit(1);
+        }
+    }
+    return MicrosPerApdu(Clock::now() - start, count);
+}
+
+double ExchangeRun(CCardReader& reader, CTraceHost& host, int count) {
+    std::string response;
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+        if (reader.Exchange(kCommands[i % kCommands.size()], response) != SCARD_S_SUCCESS) {
+            std::fprintf(stderr, "exchange failed\n");
+            std::exit(1);
+        }
+        if (i % 64 == 63) QCoreApplication::processEvents();  // as the event loop would
+    }
+    QCoreApplication::processEvents();
+    const double micros = MicrosPerApdu(Clock::now() - start, count);
+    host.Model().Clear();
+    return micros;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int rounds = 10;
+    const int perRun = argc > 1 ? std::max(10, std::atoi(argv[1])) : 600;
+
+    CPrivatePcscd pcscd;
+    std::string error;
+    if (!pcscd.Start(&error)) {
+        std::fprintf(stderr, "could not start the virtual card: %s\n", error.c_str());
+        return 1;
+    }
+
+    SCARDCONTEXT hContext = 0;
+    SCARDHANDLE hCard = 0;
+    DWORD protocol = 0;
+    SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &hContext);
+    if (SCardConnect(hContext, pcscd.ReaderName().c_str(), SCARD_SHARE_SHARED, SCARD_PROTOCOL_T0,
+                     &hCard, &protocol) != SCARD_S_SUCCESS) {
+        std::fprintf(stderr, "raw connect failed\n");
+        return 1;
+    }
+    CTraceHost host;
+    CCardReader reader;
+    reader.SetMainWindow(&host);
+    reader.SetReaderName(pcscd.ReaderName());
+    if (reader.Connect() != SCARD_S_SUCCESS) {
+        std::fprintf(stderr, "connect failed\n");
+        return 1;
+    }
+
+    RawRun(hCard, perRun / 4);  // warm-up of both paths
+    ExchangeRun(reader, host, perRun / 4);
+    std::vector<double> raw, exchange, ratios;
+    for (int round = 0; round < rounds; ++round) {
+        raw.push_back(RawRun(hCard, perRun));
+        exchange.push_back(ExchangeRun(reader, host, perRun));
+        ratios.push_back(exchange.back() / raw.back());
+    }
+    std::printf("APDUs per loop: %d (%d runs of %d, alternating)\n", rounds * perRun, rounds, perRun);
+    std::printf("raw SCardTransmit       : %8.1f us/APDU (median)\n", Median(raw));
+    std::printf("Exchange + trace record : %8.1f us/APDU (median)\n", Median(exchange));
+    std::printf("Exchange / raw          : %8.3f (median of pairwise ratios; target <= 1.05)\n",
+                Median(ratios));
+
+    SCardDisconnect(hCard, SCARD_LEAVE_CARD);
+    SCardReleaseContext(hContext);
+    return 0;
+}

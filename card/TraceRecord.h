@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The lines of the trace record of one exchange. Colours are 0xRRGGBB.
+class CTraceRecord {
+public:
+    static constexpr std::uint32_t kBlack = 0x000000;
+    static constexpr std::uint32_t kBlue = 0x0000FF;
+    static constexpr std::uint32_t kRed = 0xFF0000;
+    static constexpr std::string_view kRule =
+        "------------------------------------------------------------";
+
+    // Calls addLine(prefix, body, colour) for each line of the record, in order; a line's
+    // text is prefix followed by body. Split purely by character count: the header is the
+    // first ten characters, the status word the last four, whatever the text holds.
+    template <typename AddLine>
+    static void ForEachLine(std::string_view command, std::string_view response, AddLine&& addLine) {
+        addLine(kRule, std::string_view(), kBlack);
+        addLine("Header=", command.substr(0, 10), kBlue);
+        if (command.size() > 10) addLine("DataIn=", command.substr(10), kBlue);
+        const std::size_t dataLength = response.size() > 4 ? response.size() - 4 : 0;
+        if (dataLength > 0) addLine("DataOut=", response.substr(0, dataLength), kRed);
+        addLine("SW=", response.substr(dataLength), kRed);
+    }
+};

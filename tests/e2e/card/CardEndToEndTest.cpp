@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <PCSC/pcsclite.h>
+
+#include "CardReader.h"
+#include "CardReaderHost.h"
+#include "PrivatePcscd.h"
+#include "TempDir.h"
+
+// The card core against a real pcscd, the vpcd driver and the virtual SIM card.
+namespace {
+
+class CCountingHost : public CCardReaderHost {
+public:
+    void AppendRecord(const std::string& command, const std::string& response) override {
+        commands.push_back(command);
+        responses.push_back(response);
+    }
+    void ShowCardError() override { ++cardErrors; }
+
+    std::vector<std::string> commands;
+    std::vector<std::string> responses;
+    int cardErrors = 0;
+};
+
+const std::string kVerifyChv1 = "A02000010831323334FFFFFFFF";
+
+class CardEndToEndTest : public ::testing::Test {
+protected:
+    void StartCard(CPrivatePcscd::Options options = {}) {
+        m_pPcscd = std::make_unique<CPrivatePcscd>(options);
+        std::string error;
+        ASSERT_TRUE(m_pPcscd->Start(&error)) << error;
+        m_pReader = std::make_unique<CCardReader>();
+        m_pReader->SetMainWindow(&m_host);
+        m_pReader->SetReaderName(m_pPcscd->ReaderName());
+    }
+
+    void Connect() {
+        ASSERT_EQ(m_pReader->Connect(), SCARD_S_SUCCESS);
+        ASSERT_TRUE(m_pReader->IsConnected());
+    }
+
+    // The answer's text; fails the test when the transmit itself fails.
+    std::string Send(const std::string& command) {
+        std::string response;
+        const LONG code = m_pReader->Exchange(command, response);
+        EXPECT_EQ(code, SCARD_S_SUCCESS) << command << " gave 0x" << std::hex << code;
+        return response;
+    }
+
+    // Selects each id of the path in turn and returns the GET RESPONSE data of the last.
+    std::string SelectPath(const std::vector<std::string>& ids) {
+        std::string answer;
+        for (const std::string& id : ids) {
+            answer = Send("A0A4000002" + id);
+            EXPECT_EQ(answer.substr(0, 2), "9F") << "SELECT " << id << " answered " << answer;
+        }
+        if (answer.size() != 4) return std::string();
+        const std::string response = Send("A0C00000" + answer.substr(2, 2));
+        EXPECT_EQ(response.substr(response.size() - 4), "9000");
+        return response.substr(0, response.size() - 4);
+    }
+
+    CCountingHost m_host;
+    std::unique_ptr<CPrivatePcscd> m_pPcscd;
+    std::unique_ptr<CCardReader> m_pReader;
+};
+
+}  // namespace
+
+TEST_F(CardEndToEndTest, ListsTheVirtualReadersAndConnectsT0) {
+    StartCard();
+    const std::vector<std::string> names = CCardReader::SplitReaderList(m_pReader->GetReaderList(), 10);
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], m_pPcscd->ReaderName());
+    Connect();
+    EXPECT_EQ(m_host.cardErrors, 0);
+}
+
+TEST_F(CardEndToEndTest, SelectMasterFileThenGetResponse) {
+    StartCard();
+    Connect();
+    const std::string answer = Send("A0A40000023F00");
+    ASSERT_EQ(answer.size(), 4u);
+    ASSERT_EQ(answer.substr(0, 2), "9F");
+    const std::string response = Send("A0C00000" + answer.substr(2, 2));
+    const std::string description = response.substr(0, response.size() - 4);
+    EXPECT_EQ(response.substr(response.size() - 4), "9000");
+    EXPECT_GE(description.size(), 2u * 22);
+    EXPECT_EQ(description.substr(8, 4), "3F00");  // bytes 5-6: the file id
+    EXPECT_EQ(description.substr(12, 2), "01");   // byte 7: MF
+    EXPECT_EQ(m_host.commands.size(), 2u);
+    EXPECT_EQ(m_host.responses[0], answer);
+}
+
+TEST_F(CardEndToEndTest, WalkToImsiAndReadItAfterChv1) {
+    StartCard();
+    Connect();
+    const std::string description = SelectPath({"3F00", "7F20", "6F07"});
+    ASSERT_EQ(description.size(), 30u);
+    EXPECT_EQ(description.substr(4, 4), "0009");   // file size
+    EXPECT_EQ(description.substr(8, 4), "6F07");   // file id
+    EXPECT_EQ(description.substr(12, 2), "04");    // EF
+    EXPECT_EQ(description.substr(26, 2), "00");    // transparent
+    EXPECT_EQ(Send("A0B0000009"), "9804");          // read needs CHV1
+    EXPECT_EQ(Send(kVerifyChv1), "9000");
+    const std::string imsi = Send("A0B0000009");
+    EXPECT_EQ(imsi.size(), 18u + 4u);
+    EXPECT_EQ(imsi.substr(18), "9000");
+}
+
+TEST_F(CardEndToEndTest, UpdatesSurviveACardRestartWithAStateFile) {
+    CTempDir stateDir("corvanta-state");
+    CPrivatePcscd::Options options;
+    options.strStateFile = stateDir.File("card.state");
+    StartCard(options);
+    Connect();
+    EXPECT_EQ(Send(kVerifyChv1), "9000");
+    SelectPath({"3F00", "7F10", "6F3A"});
+    const std::string record = std::string("436F7276616E7461") + std::string(40, 'F') + "0681105032547698";
+    ASSERT_EQ(record.size(), 2u * 28);
+    EXPECT_EQ(Send("A0DC01041C" + record), "9000");
+    EXPECT_EQ(Send("A0B201041C"), record + "9000");
+
+    ASSERT_TRUE(m_pPcscd->StopCard());
+    ASSERT_TRUE(m_pPcscd->WaitForCard(false));
+    std::string error;
+    ASSERT_TRUE(m_pPcscd->StartCard(&error)) << error;
+    ASSERT_TRUE(m_pPcscd->WaitForCard(true));
+    m_pReader->Disconnect();
+    EXPECT_FALSE(m_pReader->IsConnected());
+    Connect();
+    EXPECT_EQ(Send(kVerifyChv1), "9000");
+    SelectPath({"3F00", "7F10", "6F3A"});
+    EXPECT_EQ(Send("A0B201041C"), record + "9000");
+}
+
+TEST_F(CardEndToEndTest, ConnectToAnUnknownReaderFailsWithOneCardError) {
+    StartCard();
+    m_pReader->SetReaderName("No readers available");
+    EXPECT_NE(m_pReader->Connect(), SCARD_S_SUCCESS);
+    EXPECT_FALSE(m_pReader->IsConnected());
+    EXPECT_EQ(m_host.cardErrors, 1);
+}
+
+TEST_F(CardEndToEndTest, ExchangeWithoutConnectionIsRefusedByPcscAndTraced) {
+    StartCard();
+    std::string response = "stale";
+    EXPECT_EQ(m_pReader->Exchange("A0A40000023F00", response), SCARD_E_INVALID_HANDLE);
+    EXPECT_EQ(response, "");
+    ASSERT_EQ(m_host.commands.size(), 1u);
+    EXPECT_EQ(m_host.commands[0], "A0A40000023F00");
+}
+
+TEST_F(CardEndToEndTest, CardPulledDuringConnectionThenAFreshConnect) {
+    StartCard();
+    Connect();
+    EXPECT_EQ(Send("A0A40000023F00").substr(0, 2), "9F");
+    ASSERT_TRUE(m_pPcscd->StopCard(true));
+    std::string response;
+    const LONG code = m_pReader->Exchange("A0A40000023F00", response);
+    EXPECT_NE(code, SCARD_S_SUCCESS);
+    EXPECT_EQ(m_host.commands.size(), 2u);  // the failed exchange is traced too
+
+    std::string error;
+    ASSERT_TRUE(m_pPcscd->StartCard(&error)) << error;
+    ASSERT_TRUE(m_pPcscd->WaitForCard(true));
+    m_pReader->Disconnect();
+    EXPECT_FALSE(m_pReader->IsConnected());
+    Connect();
+    EXPECT_EQ(Send("A0A40000023F00").substr(0, 2), "9F");
+}
+
+TEST_F(CardEndToEndTest, StoppedDaemonEndsTheConnectionAndARestartedOneConnects) {
+    StartCard();
+    Connect();
+    ASSERT_TRUE(m_pPcscd->StopDaemon());
+    EXPECT_NE(m_pReader->Disconnect(), SCARD_S_SUCCESS);
+    EXPECT_FALSE(m_pReader->IsConnected());
+
+    std::string error;
+    ASSERT_TRUE(m_pPcscd->StartDaemon(&error)) << error;
+    ASSERT_TRUE(m_pPcscd->WaitForCard(true));
+    Connect();
+    EXPECT_EQ(Send("A0A40000023F00").substr(0, 2), "9F");
+}

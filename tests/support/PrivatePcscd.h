@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <sys/types.h>
+
+#include "TempDir.h"
+
+// A pcscd of the test's own, in a private mount namespace, with one vpcd reader and the
+// virtual SIM card plugged into it. Tests never meet a system pcscd or the user's readers.
+class CPrivatePcscd {
+public:
+    struct Options {
+        std::string strProfile;   // empty: the shipped default profile
+        std::string strStateFile;  // empty: no state kept across card restarts
+        std::string strFriendlyName = "Corvanta Virtual SIM";
+        int nReaderEntries = 1;    // each vpcd entry gives two readers
+    };
+
+    CPrivatePcscd();
+    explicit CPrivatePcscd(Options options);
+    ~CPrivatePcscd();
+    CPrivatePcscd(const CPrivatePcscd&) = delete;
+    CPrivatePcscd& operator=(const CPrivatePcscd&) = delete;
+
+    // Starts the daemon and the card and waits until the card is present. Sets
+    // PCSCLITE_CSOCK_NAME in this process: call before its first PC/SC call.
+    bool Start(std::string* pError = nullptr);
+
+    bool StartDaemon(std::string* pError = nullptr);
+    bool StopDaemon();
+    bool StartCard(std::string* pError = nullptr);
+    // SIGKILL pulls the card as a user pulls it from the reader; SIGTERM ends it cleanly.
+    bool StopCard(bool bKill = false);
+    bool WaitForCard(bool bPresent, int timeoutMs = 10000);
+
+    std::string ReaderName() const { return m_options.strFriendlyName + " 00 00"; }
+    std::string SocketPath() const { return m_dir.File("ipc/pcscd.comm"); }
+    int Port() const { return m_nPort; }
+    const std::string& Folder() const { return m_dir.Path(); }
+
+    static std::string VirtualCardPath();
+    static std::string DefaultProfilePath();
+
+private:
+    bool WriteReaderConf(std::string* pError);
+    bool WaitForSocket(int timeoutMs);
+
+    Options m_options;
+    CTempDir m_dir{"corvanta-pcscd"};
+    int m_nPort = 0;
+    pid_t m_daemonPid = -1;
+    pid_t m_cardPid = -1;
+};
