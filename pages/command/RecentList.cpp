@@ -1,0 +1,31 @@
+#include "RecentList.h"
+
+#include "CommandText.h"
+
+#include <algorithm>
+
+void CRecentList::Remember(const std::string& strEntry, unsigned nCapacity) {
+    const auto sameCommand = [&strEntry](const std::string& entry) {
+        return CCommandText::EqualNoCase(entry, strEntry);
+    };
+    const auto firstRemoved = std::remove_if(m_vEntries.begin(), m_vEntries.end(), sameCommand);
+    const bool bRemovedAny = firstRemoved != m_vEntries.end();
+    m_vEntries.erase(firstRemoved, m_vEntries.end());
+    if (!bRemovedAny && !m_vEntries.empty() && m_vEntries.size() >= nCapacity) {
+        m_vEntries.erase(m_vEntries.begin());
+    }
+    m_vEntries.push_back(strEntry);
+}
+
+bool CRecentList::Remove(std::size_t index) {
+    if (index >= m_vEntries.size()) return false;
+    m_vEntries.erase(m_vEntries.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
+std::vector<std::string> CRecentList::ValuesToSave(unsigned nCapacity) const {
+    std::vector<std::string> values(nCapacity);
+    const std::size_t count = std::min<std::size_t>(nCapacity, m_vEntries.size());
+    std::copy_n(m_vEntries.begin(), count, values.begin());
+    return values;
+}
