@@ -7,7 +7,7 @@
 
 const QString CPathCombo::kPathCharacters = QStringLiteral("0123456789AaBbCcDdEeFf\\");
 
-CPathCombo::CPathCombo(QWidget* pParent) : QComboBox(pParent) {
+CPathCombo::CPathCombo(QWidget* pParent) : CHistoryCombo(pParent) {
     CHexEdit* pEdit = CHexCombo::InstallFilteredEdit(this, kPathCharacters);
     pEdit->installEventFilter(this);
     connect(pEdit, &QLineEdit::textEdited, this, &CPathCombo::OnEditTextUpdate);
@@ -58,10 +58,10 @@ bool CPathCombo::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (pWatched == lineEdit() && pEvent->type() == QEvent::KeyPress) {
         TrackKey(static_cast<QKeyEvent*>(pEvent)->key());
     }
-    return QComboBox::eventFilter(pWatched, pEvent);
+    return CHistoryCombo::eventFilter(pWatched, pEvent);
 }
 
 void CPathCombo::keyPressEvent(QKeyEvent* pEvent) {
     TrackKey(pEvent->key());
-    QComboBox::keyPressEvent(pEvent);
+    CHistoryCombo::keyPressEvent(pEvent);
 }

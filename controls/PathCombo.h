@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HistoryCombo.h"
+
 #include <QComboBox>
 #include <QString>
 
@@ -8,7 +10,7 @@ class CHexEdit;
 // The File page's path box: hexadecimal digits and the backslash only, completed from its
 // list while typing. A completion highlights the added remainder, so the next character
 // replaces it; after Delete, Backspace or Enter the text is left as it is.
-class CPathCombo : public QComboBox {
+class CPathCombo : public CHistoryCombo {
     Q_OBJECT
 
 public:
