@@ -1,0 +1,94 @@
+// The APDU frame: class, instruction, parameter and length errors, SLEEP, and random
+// APDUs that must always get a status word.
+
+#include <random>
+
+#include "SimCardFixture.h"
+
+namespace {
+
+using SimCardApdu = SimCardTest;
+
+TEST_F(SimCardApdu, FewerThanFourBytesIsAWrongLength) {
+    EXPECT_EQ(Send(""), "6700");
+    EXPECT_EQ(Send("A0"), "6700");
+    EXPECT_EQ(Send("A0A400"), "6700");
+}
+
+TEST_F(SimCardApdu, WrongClassComesBeforeEverythingElse) {
+    EXPECT_EQ(Send("00A4000002 3F00"), "6E00");
+    EXPECT_EQ(Send("A1B0000001"), "6E00");
+    EXPECT_EQ(Send("80FF0000"), "6E00");
+}
+
+TEST_F(SimCardApdu, UnknownInstructions) {
+    for (const char* apdu : {"A0FF000000", "A000000000", "A0CA000000", "A0A5000002 3F00"})
+        EXPECT_EQ(Send(apdu), "6D00") << apdu;
+}
+
+TEST_F(SimCardApdu, FourByteApduReadsP3AsZero) {
+    EXPECT_EQ(Send("A0FA0000"), "9000");  // SLEEP
+    EXPECT_EQ(Send("A0A40000"), "6700");  // SELECT needs two bytes
+    EXPECT_EQ(Send("A0C00000"), "6F00");  // nothing waiting
+}
+
+TEST_F(SimCardApdu, SleepParameters) {
+    EXPECT_EQ(Send("A0FA000000"), "9000");
+    EXPECT_EQ(Send("A0FA010000"), "6B00");
+    EXPECT_EQ(Send("A0FA000001 00"), "6700");
+}
+
+TEST_F(SimCardApdu, CaseTwoCommandsWithDataAreRefused) {
+    Send("A0A4000002 3F00");
+    EXPECT_EQ(Send("A0C0000017 00"), "6700");
+    EXPECT_EQ(Send("A0F2000017 00"), "6700");
+}
+
+TEST_F(SimCardApdu, LongApduIsRefusedNotOverrun) {
+    std::string apdu = "A0D6000010";
+    for (int i = 0; i < 1000; ++i) apdu += "AB";
+    SelectPath("3F00 7F20 6F78");
+    EXPECT_EQ(Send(apdu), "6700");
+    EXPECT_EQ(Send("A0B0000002"), "00029000");
+}
+
+// Random APDUs with the GSM class and real instruction bytes reach every handler with
+// every kind of parameter; the card must answer each with a status word of its own kind.
+TEST_F(SimCardApdu, RandomApdusAlwaysEndWithAStatusWord) {
+    static const std::uint8_t instructions[] = {0xA4, 0xF2, 0xC0, 0xB0, 0xD6, 0xB2, 0xDC,
+                                                0xA2, 0x32, 0x20, 0x24, 0x26, 0x28, 0x2C,
+                                                0x04, 0x44, 0x88, 0xFA, 0x00, 0xFF};
+    static const std::uint16_t selectable[] = {0x3F00, 0x7F10, 0x7F20, 0x6F3A, 0x6F44,
+                                               0x6F07, 0x6F39, 0x6F78, 0x5F30, 0x2FE2};
+    std::mt19937 random(20261206);
+    std::vector<std::uint8_t> apdu;
+    VerifyAdm();
+    for (int round = 0; round < 200000; ++round) {
+        apdu.clear();
+        if (round % 4 == 0) {
+            // Keep moving around the tree so that EF commands meet every file.
+            std::uint16_t id = selectable[random() % std::size(selectable)];
+            apdu = {0xA0, 0xA4, 0x00, 0x00, 0x02, std::uint8_t(id >> 8), std::uint8_t(id)};
+        } else {
+            std::size_t length = random() % 24;
+            if (random() % 16 == 0) length = random() % 300;
+            for (std::size_t i = 0; i < length; ++i) apdu.push_back(std::uint8_t(random()));
+            if (length > 0 && random() % 8 != 0) apdu[0] = 0xA0;
+            if (length > 1) apdu[1] = instructions[random() % std::size(instructions)];
+            if (length > 3 && random() % 2) apdu[2] = apdu[3] = 0;
+            if (length > 4 && random() % 2) apdu[4] = std::uint8_t(length - 5);
+        }
+        const std::vector<std::uint8_t>& answer = m_card.Process(apdu.data(), apdu.size());
+        ASSERT_GE(answer.size(), 2u) << ToHex(apdu);
+        std::uint8_t sw1 = answer[answer.size() - 2];
+        bool known = sw1 == 0x90 || sw1 == 0x9F || sw1 == 0x94 || sw1 == 0x98 || sw1 == 0x67 ||
+                     sw1 == 0x6B || sw1 == 0x6D || sw1 == 0x6E || sw1 == 0x6F;
+        ASSERT_TRUE(known) << ToHex(apdu) << " -> " << ToHex(answer);
+        if (sw1 != 0x90) {
+            ASSERT_EQ(answer.size(), 2u) << ToHex(apdu) << " -> " << ToHex(answer);
+        }
+        ASSERT_LE(answer.size(), 258u);
+    }
+}
+
+}  // namespace

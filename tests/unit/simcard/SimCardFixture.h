@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "SimCard.h"
+#include "SimProfile.h"
+
+// A small card with one file of each kind the tests need; its content is spelt out here
+// so that a change to the shipped profile does not move these tests.
+inline const char* TestProfileText() {
+    return R"(# test card
+chv1     31323334FFFFFFFF attempts=3
+unblock1 3132333435363738 attempts=10
+chv2     35363738FFFFFFFF attempts=3
+unblock2 3837363534333231 attempts=10
+adm      0A0A0A0A0A0A0A0A
+ki       000102030405060708090A0B0C0D0E0F
+mf 3F00 free=512
+ef 3F00/2FE2 transparent size=10 read=ALW update=NEV
+    data 98 00 01 01 00 00 00 10 32 F4
+df 3F00/7F10 free=256
+ef 3F00/7F10/6F3A linear record=4 records=3 read=CHV1 update=CHV1 invalidate=CHV2 rehabilitate=CHV2
+    record 1 11 11 11 11
+    record 2 22 22 22 22
+    record 3 11 22 33 44
+ef 3F00/7F10/6F44 cyclic record=2 records=3 read=CHV1 update=CHV1
+    record 1 01 01
+    record 2 02 02
+    record 3 03 03
+df 3F00/7F20
+ef 3F00/7F20/6F07 transparent size=9 read=CHV1 update=ADM invalidate=ADM rehabilitate=CHV1
+    data 08 09 10 10 10 32 54 76 98
+ef 3F00/7F20/6F39 cyclic record=3 records=2 read=CHV1 update=CHV1 increase=CHV1
+    record 1 00 00 05
+    record 2 00 00 01
+ef 3F00/7F20/6FAE transparent size=1 read=ALW update=ADM invalidate=ALW rehabilitate=ALW
+    data 02
+ef 3F00/7F20/6F78 transparent size=2 read=ALW update=ALW invalidate=ALW rehabilitate=ALW usable-when-invalidated
+    data 00 02
+ef 3F00/7F20/6F7B transparent size=12 read=CHV2 update=NEV
+df 3F00/7F20/5F30
+ef 3F00/7F20/5F30/4F20 transparent size=2 read=ALW update=ALW
+)";
+}
+
+inline std::vector<std::uint8_t> FromHex(const std::string& text) {
+    std::vector<std::uint8_t> bytes;
+    std::string digits;
+    for (char c : text) {
+        if (c != ' ') digits += c;
+    }
+    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    return bytes;
+}
+
+// Hex written in groups for reading ("0000 3F00 01") without the blanks.
+inline std::string Compact(const std::string& spaced) {
+    std::string text;
+    for (char c : spaced) {
+        if (c != ' ') text += c;
+    }
+    return text;
+}
+
+inline std::string ToHex(const std::vector<std::uint8_t>& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::uint8_t b : bytes) {
+        text += digits[b >> 4];
+        text += digits[b & 0x0F];
+    }
+    return text;
+}
+
+inline CSimProfile ParseOrDie(const std::string& text) {
+    CSimProfile profile;
+    std::string error;
+    EXPECT_TRUE(profile.Parse(text, "test.sim", error)) << error;
+    return profile;
+}
+
+class SimCardTest : public ::testing::Test {
+protected:
+    SimCardTest() : m_card(ParseOrDie(TestProfileText())) {}
+
+    // Sends an APDU written in hex (blanks allowed) and answers data + SW in hex.
+    std::string Send(const std::string& apdu) {
+        std::vector<std::uint8_t> bytes = FromHex(apdu);
+        return ToHex(m_card.Process(bytes.data(), bytes.size()));
+    }
+    // Selects each id of a path such as "3F00 7F20 6F07"; answers the last SW.
+    std::string SelectPath(const std::string& path) {
+        std::string answer;
+        for (std::size_t i = 0; i + 4 <= path.size(); i += 5)
+            answer = Send("A0A4000002" + path.substr(i, 4));
+        return answer;
+    }
+    std::string VerifyChv1() { return Send("A020000108 31323334FFFFFFFF"); }
+    std::string VerifyChv2() { return Send("A020000208 35363738FFFFFFFF"); }
+    std::string VerifyAdm() { return Send("A020000A08 0A0A0A0A0A0A0A0A"); }
+
+    CSimCard m_card;
+};

@@ -1,0 +1,139 @@
+// The corvanta-vsim program as a whole: refusals with exit status and message, the default
+// profile found beside the program, and the state file surviving a kill.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+#include "FakeReader.h"
+#include "SimCardFixture.h"
+
+extern char** environ;
+
+namespace {
+
+class VsimProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/corvanta-vsim-program-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_strFolder = pattern;
+    }
+    void TearDown() override {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        for (const char* name : {"stderr", "bad.sim", "card.state"}) ::unlink(File(name).c_str());
+        ::rmdir(m_strFolder.c_str());
+    }
+    std::string File(const std::string& name) const { return m_strFolder + "/" + name; }
+    void Write(const std::string& name, const std::string& text) {
+        std::ofstream(File(name), std::ios::binary) << text;
+    }
+    std::string ReadFile(const std::string& name) const {
+        std::ifstream in(File(name), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // Starts the program with its stderr in a file.
+    void Spawn(std::vector<std::string> args) {
+        args.insert(args.begin(), CORVANTA_VSIM_BINARY);
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, File("stderr").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_EQ(posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    // Waits for the program; its exit status, or 128 + signal.
+    int Wait() {
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    int Run(std::vector<std::string> args) {
+        Spawn(std::move(args));
+        return Wait();
+    }
+
+    std::string m_strFolder;
+    pid_t m_pid = -1;
+};
+
+TEST_F(VsimProgramTest, BadCommandLineAndProfileEndWithAMessage) {
+    EXPECT_EQ(Run({"--port", "x"}), 2);
+    EXPECT_EQ(ReadFile("stderr"),
+              "corvanta-vsim: --port needs a number from 1 to 65535, not 'x'\n");
+    Write("bad.sim", "mf 3F00\nef 3F00/6F3A linear record=0 records=2 read=ALW update=ALW\n");
+    EXPECT_EQ(Run({"--profile", File("bad.sim")}), 2);
+    EXPECT_EQ(ReadFile("stderr"),
+              "corvanta-vsim: " + File("bad.sim") + ":2: record length 0 for a record file\n");
+}
+
+TEST_F(VsimProgramTest, CorruptStateStopsTheCardAndIsKept) {
+    Write("card.state", "mf 3F00\nthis is not a state\nend\n");
+    EXPECT_EQ(Run({"--profile", CORVANTA_DEFAULT_PROFILE, "--state", File("card.state")}), 2);
+    EXPECT_NE(ReadFile("stderr").find("state file is corrupt: " + File("card.state") + ":2:"),
+              std::string::npos)
+        << ReadFile("stderr");
+    EXPECT_EQ(ReadFile("card.state"), "mf 3F00\nthis is not a state\nend\n");
+}
+
+TEST_F(VsimProgramTest, FindsTheDefaultProfileBesideItselfAndEndsOnSigterm) {
+    CFakeReader reader;
+    Spawn({"--port", std::to_string(reader.GetPort())});
+    ASSERT_TRUE(reader.Accept());
+    EXPECT_EQ(reader.Exchange("04"), "3B021450");
+    EXPECT_EQ(reader.Exchange("A0A40000027F20"), "9F17");
+    EXPECT_EQ(reader.Exchange("A0A40000026FAE"), "9F0F");
+    EXPECT_EQ(reader.Exchange("A0B0000001"), "029000");
+    ::kill(m_pid, SIGTERM);
+    EXPECT_EQ(Wait(), 0);
+}
+
+TEST_F(VsimProgramTest, AnsweredUpdatesSurviveAKill) {
+    std::vector<std::string> args = {"--profile", CORVANTA_DEFAULT_PROFILE, "--state",
+                                     File("card.state")};
+    {
+        CFakeReader reader;
+        args.insert(args.end(), {"--port", std::to_string(reader.GetPort())});
+        Spawn(args);
+        ASSERT_TRUE(reader.Accept());
+        EXPECT_EQ(reader.Exchange("A020000108 31323334FFFFFFFF"), "9000");
+        EXPECT_EQ(reader.Exchange("A0A40000027F10"), "9F17");
+        EXPECT_EQ(reader.Exchange("A0A40000026F3A"), "9F0F");
+        EXPECT_EQ(
+            reader.Exchange("A0DC01041C 4E6577204E616D65FFFFFFFFFFFF 0581550501F0FFFFFFFFFFFFFFFF"),
+            "9000");
+        EXPECT_EQ(reader.Exchange("A020000208 00000000FFFFFFFF"), "9804");
+        ::kill(m_pid, SIGKILL);  // no chance to flush anything now
+        EXPECT_EQ(Wait(), 128 + SIGKILL);
+    }
+    CFakeReader reader;
+    args.back() = std::to_string(reader.GetPort());
+    Spawn(args);
+    ASSERT_TRUE(reader.Accept());
+    EXPECT_EQ(reader.Exchange("A0A40000023F00"), "9F17");
+    EXPECT_EQ(reader.Exchange("A0C0000017").substr(40, 4), "828A");  // CHV2 attempts kept
+    EXPECT_EQ(reader.Exchange("A020000108 31323334FFFFFFFF"), "9000");
+    reader.Exchange("A0A40000027F10");
+    reader.Exchange("A0A40000026F3A");
+    EXPECT_EQ(reader.Exchange("A0B201041C"),
+              "4E6577204E616D65FFFFFFFFFFFF0581550501F0FFFFFFFFFFFFFFFF9000");
+    ::kill(m_pid, SIGTERM);
+    EXPECT_EQ(Wait(), 0);
+}
+
+}  // namespace
