@@ -189,7 +189,12 @@ bool CPrivatePcscd::StartCard(std::string* pError) {
     return true;
 }
 
-bool CPrivatePcscd::StopCard(bool bKill) { return StopProcess(m_cardPid, bKill ? SIGKILL : SIGTERM); }
+bool CPrivatePcscd::StopCard(bool bKill) {
+    if (m_cardPid <= 0) return true;
+    const bool bStopped = StopProcess(m_cardPid, bKill ? SIGKILL : SIGTERM);
+    // Until pcscd has noticed, the reader still reports the old card as present.
+    return bStopped && (m_daemonPid <= 0 || WaitForCard(false));
+}
 
 bool CPrivatePcscd::WaitForCard(bool bPresent, int timeoutMs) {
     SCARDCONTEXT hContext = 0;

@@ -31,6 +31,7 @@ public:
     bool StopDaemon();
     bool StartCard(std::string* pError = nullptr);
     // SIGKILL pulls the card as a user pulls it from the reader; SIGTERM ends it cleanly.
+    // Returns once the reader reports no card.
     bool StopCard(bool bKill = false);
     bool WaitForCard(bool bPresent, int timeoutMs = 10000);
 

@@ -122,13 +122,13 @@ TEST_F(CardEndToEndTest, UpdatesSurviveACardRestartWithAStateFile) {
     Connect();
     EXPECT_EQ(Send(kVerifyChv1), "9000");
     SelectPath({"3F00", "7F10", "6F3A"});
-    const std::string record = std::string("436F7276616E7461") + std::string(40, 'F') + "0681105032547698";
+    // "Corvanta" padded to 14 bytes, then a number in its 14-byte tail.
+    const std::string record = "436F7276616E7461FFFFFFFFFFFF" "0681" "1050325476FFFFFFFFFF" "FFFF";
     ASSERT_EQ(record.size(), 2u * 28);
     EXPECT_EQ(Send("A0DC01041C" + record), "9000");
     EXPECT_EQ(Send("A0B201041C"), record + "9000");
 
     ASSERT_TRUE(m_pPcscd->StopCard());
-    ASSERT_TRUE(m_pPcscd->WaitForCard(false));
     std::string error;
     ASSERT_TRUE(m_pPcscd->StartCard(&error)) << error;
     ASSERT_TRUE(m_pPcscd->WaitForCard(true));
@@ -164,7 +164,7 @@ TEST_F(CardEndToEndTest, CardPulledDuringConnectionThenAFreshConnect) {
     ASSERT_TRUE(m_pPcscd->StopCard(true));
     std::string response;
     const LONG code = m_pReader->Exchange("A0A40000023F00", response);
-    EXPECT_NE(code, SCARD_S_SUCCESS);
+    EXPECT_TRUE(code == SCARD_W_REMOVED_CARD || code == SCARD_E_NOT_TRANSACTED) << std::hex << code;
     EXPECT_EQ(m_host.commands.size(), 2u);  // the failed exchange is traced too
 
     std::string error;
