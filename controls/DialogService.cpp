@@ -1,0 +1,64 @@
+#include "DialogService.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMenu>
+#include <QUrl>
+
+namespace {
+
+CDialogService* g_pInstalledService = nullptr;
+
+void Configure(QFileDialog& dialog, const CDialogService::SFileDialog& options) {
+    dialog.setNameFilters(options.filters);
+    dialog.setDefaultSuffix(options.strDefaultSuffix);
+    if (!options.strFileName.isEmpty()) dialog.selectFile(options.strFileName);
+    if (!options.strTitle.isEmpty()) dialog.setWindowTitle(options.strTitle);
+}
+
+}  // namespace
+
+QMessageBox::StandardButton CDialogService::MessageBox(QWidget* pParent, const QString& strText,
+                                                       const QString& strCaption,
+                                                       QMessageBox::Icon icon,
+                                                       QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, strCaption, strText, buttons, pParent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString CDialogService::GetSaveFileName(QWidget* pParent, const SFileDialog& options) {
+    QFileDialog dialog(pParent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.bConfirmOverwrite);
+    Configure(dialog, options);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+QString CDialogService::GetOpenFileName(QWidget* pParent, const SFileDialog& options) {
+    QFileDialog dialog(pParent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    Configure(dialog, options);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+int CDialogService::ExecModal(QDialog& dialog) { return dialog.exec(); }
+
+QAction* CDialogService::ExecMenu(QMenu& menu, const QPoint& screenPos) {
+    return menu.exec(screenPos);
+}
+
+bool CDialogService::OpenDocument(const QString& strPath) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(strPath));
+}
+
+CDialogService& CDialogService::Instance() {
+    static CDialogService defaultService;
+    return g_pInstalledService != nullptr ? *g_pInstalledService : defaultService;
+}
+
+void CDialogService::SetInstance(CDialogService* pService) { g_pInstalledService = pService; }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QWidget;
+
+// Everything that waits for the user in a nested loop goes through here: message boxes,
+// file dialogs, modal dialogs and popup menus, and the opening of documents with the
+// desktop's handler. Tests install their own service that answers at once.
+class CDialogService {
+public:
+    struct SFileDialog {
+        QString strTitle;          // empty: the platform's default title
+        QString strDefaultSuffix;  // without the dot, e.g. "log"
+        QString strFileName;       // initial file name
+        QStringList filters;       // e.g. "Log Files (*.log)"
+        bool bConfirmOverwrite = true;
+    };
+
+    virtual ~CDialogService() = default;
+
+    // A message box with the given icon and buttons; returns the button pressed.
+    virtual QMessageBox::StandardButton MessageBox(QWidget* pParent, const QString& strText,
+                                                   const QString& strCaption, QMessageBox::Icon icon,
+                                                   QMessageBox::StandardButtons buttons);
+    // The chosen path, or an empty string when the user cancelled.
+    virtual QString GetSaveFileName(QWidget* pParent, const SFileDialog& options);
+    virtual QString GetOpenFileName(QWidget* pParent, const SFileDialog& options);
+    // Runs a dialog modally; returns its result code.
+    virtual int ExecModal(QDialog& dialog);
+    // Shows a popup menu at a screen point; returns the chosen action or null.
+    virtual QAction* ExecMenu(QMenu& menu, const QPoint& screenPos);
+    // Opens a local file with the desktop's handler; false when that failed.
+    virtual bool OpenDocument(const QString& strPath);
+
+    // The service in use; the default one until a test installs its own.
+    static CDialogService& Instance();
+    // Installs a service (null: the default one again); the caller keeps ownership.
+    static void SetInstance(CDialogService* pService);
+};

@@ -1,0 +1,116 @@
+#include "SettingsPage.h"
+
+#include "Profile.h"
+#include "ResourceIds.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr CResizableDialog::SResizeMapEntry kResizeMap[] = {
+    {IDC_READER_COMBO, CResizableDialog::kSizeX},
+    {IDC_LANGUAGE_COMBO, CResizableDialog::kSizeX},
+    {IDC_APP_NAME, CResizableDialog::kSizeX},
+    {IDC_APPLY, CResizableDialog::kMoveX | CResizableDialog::kMoveY},
+    {-1, 0},
+};
+
+std::string SelectedText(const QComboBox* pCombo) { return pCombo->currentText().toLatin1().toStdString(); }
+
+}  // namespace
+
+CSettingsPage::CSettingsPage(QWidget* pParent) : CResizableDialog(IDD_SETTINGS_PAGE, pParent) {}
+
+CSettingsPage::~CSettingsPage() {
+    // What is on screen is kept even without Apply; it takes effect at the next start.
+    if (m_pAppNameEdit == nullptr) return;
+    DoDataExchange(true);
+    SaveSettings();
+}
+
+const CResizableDialog::SResizeMapEntry* CSettingsPage::GetResizeMap() const { return kResizeMap; }
+
+QWidget* CSettingsPage::CreateControl(const SDialogControl& control) {
+    QWidget* pWidget = CResizableDialog::CreateControl(control);
+    switch (control.nId) {
+        case IDC_LANGUAGE_COMBO:
+            m_pLanguageCombo = static_cast<QComboBox*>(pWidget);
+            AddSorted(m_pLanguageCombo, QStringLiteral("English"));
+            connect(m_pLanguageCombo, &QComboBox::activated, this, &CSettingsPage::OnChange);
+            break;
+        case IDC_READER_COMBO:
+            m_pReaderCombo = static_cast<QComboBox*>(pWidget);
+            connect(m_pReaderCombo, &QComboBox::activated, this, &CSettingsPage::OnChange);
+            break;
+        case IDC_APP_NAME:
+            m_pAppNameEdit = static_cast<QLineEdit*>(pWidget);
+            connect(m_pAppNameEdit, &QLineEdit::textChanged, this, &CSettingsPage::OnChange);
+            break;
+        case IDC_APPLY:
+            m_pApplyButton = static_cast<QPushButton*>(pWidget);
+            m_pApplyButton->setToolTip(QStringLiteral("Apply new settings"));
+            break;
+        default: break;
+    }
+    return pWidget;
+}
+
+bool CSettingsPage::OnInitDialog() {
+    CaptureLayout(false, kStyleClipChildren);
+    UpdateCommandStates();
+    return true;
+}
+
+int CSettingsPage::AddSorted(QComboBox* pCombo, const QString& strText) {
+    int index = 0;
+    while (index < pCombo->count() &&
+           QString::compare(pCombo->itemText(index), strText, Qt::CaseInsensitive) <= 0)
+        ++index;
+    pCombo->insertItem(index, strText);
+    return index;
+}
+
+void CSettingsPage::DoDataExchange(bool bSaveAndValidate) {
+    if (m_pAppNameEdit == nullptr) return;
+    if (bSaveAndValidate) {
+        m_strAppName = m_pAppNameEdit->text().toLatin1().toStdString();
+        return;
+    }
+    const QString text = QString::fromLatin1(m_strAppName.data(), static_cast<qsizetype>(m_strAppName.size()));
+    // Writing the same text again is no change.
+    if (m_pAppNameEdit->text() != text) m_pAppNameEdit->setText(text);
+}
+
+void CSettingsPage::UpdateCommandStates() {
+    if (m_pApplyButton != nullptr) m_pApplyButton->setEnabled(m_bModified);
+}
+
+void CSettingsPage::OnChange() {
+    m_bModified = true;
+    UpdateCommandStates();
+}
+
+void CSettingsPage::OnCommand(int nId) {
+    if (nId == IDC_APPLY)
+        OnApply();
+    else
+        CResizableDialog::OnCommand(nId);
+}
+
+void CSettingsPage::OnApply() {
+    m_bModified = false;
+    UpdateCommandStates();
+    // The main window takes the reader and the title from the page.
+    emit CommandIssued(IDC_APPLY);
+    SaveSettings();
+}
+
+void CSettingsPage::SaveSettings() {
+    const std::string strLanguage = SelectedText(m_pLanguageCombo);
+    const std::string strReader = SelectedText(m_pReaderCombo);
+    CProfile::WriteString("Settings", "Reader", strReader);
+    CProfile::WriteString("Settings", "Language", strLanguage);
+    CProfile::WriteString("Settings", "AppName", m_strAppName);
+}

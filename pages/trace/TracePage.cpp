@@ -1,0 +1,80 @@
+#include "TracePage.h"
+
+#include "ColorLineModel.h"
+#include "ColorListBox.h"
+#include "DialogService.h"
+#include "MenuResource.h"
+#include "ResourceIds.h"
+#include "StringTable.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QScopedPointer>
+
+namespace {
+
+constexpr CResizableDialog::SResizeMapEntry kResizeMap[] = {
+    {IDC_TRACE_LIST, CResizableDialog::kSizeX | CResizableDialog::kSizeY},
+    {-1, 0},
+};
+
+}  // namespace
+
+CTracePage::CTracePage(QWidget* pParent) : CResizableDialog(IDD_TRACE_PAGE, pParent) {}
+
+const CResizableDialog::SResizeMapEntry* CTracePage::GetResizeMap() const { return kResizeMap; }
+
+QWidget* CTracePage::CreateControl(const SDialogControl& control) {
+    if (control.nId != IDC_TRACE_LIST) return CResizableDialog::CreateControl(control);
+    m_pList = new CColorListBox(this);
+    m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { OnContextMenu(m_pList->viewport()->mapToGlobal(pos)); });
+    return m_pList;
+}
+
+bool CTracePage::OnInitDialog() {
+    CaptureLayout(false, kStyleClipChildren);
+    return true;
+}
+
+void CTracePage::AppendRecord(const std::string& strCommand, const std::string& strResponse) {
+    m_pList->Model()->AppendRecord(strCommand, strResponse);
+}
+
+void CTracePage::OnContextMenu(const QPoint& screenPos) {
+    QScopedPointer<QMenu> pMenu(CMenuResource::BuildPopup(IDR_TRACE_MENU, 0, this));
+    connect(pMenu.data(), &QMenu::hovered, this, [this](QAction* pAction) {
+        emit StatusTextRequested(CStringTable::Prompt(CMenuResource::CommandOf(pAction)), 0);
+    });
+    connect(pMenu.data(), &QMenu::aboutToHide, this, [this] { emit StatusTextRequested(QString(), 0); });
+    const int nId = CMenuResource::CommandOf(CDialogService::Instance().ExecMenu(*pMenu, screenPos));
+    if (nId != 0) OnCommand(nId);
+}
+
+void CTracePage::OnCommand(int nId) {
+    if (nId == ID_TRACE_CLEAR)
+        OnClear();
+    else if (nId == ID_TRACE_SAVE_AS)
+        OnSaveAs();
+    else
+        CResizableDialog::OnCommand(nId);
+}
+
+void CTracePage::OnClear() { m_pList->Model()->Clear(); }
+
+void CTracePage::OnSaveAs() {
+    CDialogService::SFileDialog options;
+    options.strDefaultSuffix = QStringLiteral("log");
+    options.strFileName = QStringLiteral("trace");
+    options.filters = QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*.*)")};
+    options.bConfirmOverwrite = true;
+    const QString strPath = CDialogService::Instance().GetSaveFileName(this, options);
+    if (strPath.isEmpty()) return;
+    // The model writes the whole file aside and puts it in place only when complete, so
+    // a failed save leaves an older file and the trace as they were.
+    if (!m_pList->Model()->SaveTo(strPath, nullptr))
+        CDialogService::Instance().MessageBox(this, QStringLiteral("Could not open ") + strPath,
+                                              QCoreApplication::applicationName(),
+                                              QMessageBox::Warning, QMessageBox::Ok);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ResizableDialog.h"
+
+#include <string>
+
+class CColorListBox;
+class QPoint;
+
+// Page 4: every exchange of the run as coloured lines, with Clear and Save As in its
+// context menu. Lines arrive through AppendRecord whether or not the page is shown.
+class CTracePage : public CResizableDialog {
+    Q_OBJECT
+
+public:
+    explicit CTracePage(QWidget* pParent = nullptr);
+
+    void AppendRecord(const std::string& strCommand, const std::string& strResponse);
+    CColorListBox* List() const { return m_pList; }
+
+    void OnContextMenu(const QPoint& screenPos);
+    void OnClear();
+    void OnSaveAs();
+
+protected:
+    const SResizeMapEntry* GetResizeMap() const override;
+    QWidget* CreateControl(const SDialogControl& control) override;
+    bool OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+    void OnCommand(int nId) override;
+
+private:
+    CColorListBox* m_pList = nullptr;
+};

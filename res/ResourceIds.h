@@ -1,0 +1,77 @@
+#pragma once
+
+// Numeric ids of dialogs, controls, commands, menus, icons and strings. A command id is
+// shared by its menu item, toolbar button and shortcut, and names its prompt string.
+
+// Dialog templates
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDD_MAIN = 102;
+constexpr int IDD_COMMAND_PAGE = 106;
+constexpr int IDD_SETTINGS_PAGE = 111;
+constexpr int IDD_SCRIPT_PAGE = 112;
+constexpr int IDD_FILE_PAGE = 113;
+constexpr int IDD_TRACE_PAGE = 114;
+constexpr int IDD_CARD_ERROR = 129;
+
+// Icons
+constexpr int IDR_MAINFRAME = 128;
+constexpr int IDI_FILE = 159;
+constexpr int IDI_SETTINGS = 160;
+constexpr int IDI_SCRIPT = 162;
+constexpr int IDI_COMMAND = 166;
+constexpr int IDI_TRACE = 202;
+constexpr int IDI_LIGHT_RED = 208;
+constexpr int IDI_LIGHT_OFF = 209;
+constexpr int IDI_LIGHT_GREEN = 210;
+
+// Menus and toolbar
+constexpr int IDR_MAIN_MENU = 130;
+constexpr int IDR_TOOLBAR = 131;
+constexpr int IDR_INFOBAR_MENU = 133;
+constexpr int IDR_TRACE_MENU = 140;
+
+// Controls
+constexpr int IDC_STATIC = -1;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDC_PAGE_HOST = 1003;
+constexpr int IDC_NAVIGATION_LIST = 1034;
+constexpr int IDC_TRACE_LIST = 1043;
+constexpr int IDC_ETCHED_LINE = 1045;
+constexpr int IDC_INFO_BAR = 1047;
+constexpr int IDC_READER_COMBO = 1051;
+constexpr int IDC_LANGUAGE_COMBO = 1052;
+constexpr int IDC_APPLY = 1057;
+constexpr int IDC_APP_NAME = 1088;
+constexpr int IDC_CARD_ERROR_TEXT = 1200;
+constexpr int IDC_ABOUT_ICON = 1201;
+constexpr int IDC_ABOUT_TEXT = 1202;
+
+// Commands
+constexpr int ID_APP_EXIT = 32771;
+constexpr int ID_APP_ABOUT = 32778;
+constexpr int ID_VIEW_SETTINGS = 32785;
+constexpr int ID_VIEW_FILE = 32786;
+constexpr int ID_VIEW_COMMAND = 32787;
+constexpr int ID_VIEW_SCRIPT = 32788;
+constexpr int ID_VIEW_TRACE = 32789;
+constexpr int ID_CARD_CONNECT = 32791;
+constexpr int ID_CARD_DISCONNECT = 32792;
+constexpr int ID_TRACE_CLEAR = 32793;
+constexpr int ID_TRACE_SAVE_AS = 32794;
+constexpr int ID_CARD_RECONNECT = 32805;
+constexpr int ID_HELP_CONTENTS = 57670;
+
+// Control bars and status-bar indicators
+constexpr int AFX_IDW_TOOLBAR = 0xE800;    // 59392
+constexpr int AFX_IDW_STATUS_BAR = 0xE801; // 59393
+constexpr int ID_INDICATOR_GREEN = 61213;
+constexpr int ID_INDICATOR_RED = 61214;
+
+// System commands, whose prompts the window menu shows
+constexpr int SC_SIZE = 61440;
+constexpr int SC_MOVE = 61456;
+constexpr int SC_MINIMIZE = 61472;
+constexpr int SC_MAXIMIZE = 61488;
+constexpr int SC_CLOSE = 61536;
+constexpr int SC_RESTORE = 61728;

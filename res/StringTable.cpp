@@ -1,0 +1,68 @@
+#include "StringTable.h"
+
+#include "ResourceIds.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::pair<int, std::string_view>, 28> kStrings{{
+    {ID_APP_EXIT, "Exit Corvanta"},
+    {ID_APP_ABOUT, "Display program information\nAbout"},
+    {ID_VIEW_SETTINGS, "Select available smart card reader"},
+    {ID_VIEW_FILE, "View and update file contents"},
+    {ID_VIEW_COMMAND, "Send APDU command"},
+    {ID_VIEW_SCRIPT, "Play script file consists of series APDU commands"},
+    {ID_VIEW_TRACE, "View all trace information"},
+    {ID_CARD_CONNECT, "Establish a connection with the card\nEstablish a connection with the card"},
+    {ID_CARD_DISCONNECT, "Terminate a connection with the card\nTerminate a connection with the card"},
+    {ID_TRACE_CLEAR, "Clear the current trace"},
+    {ID_TRACE_SAVE_AS, "Save the current trace as log file on my PC"},
+    {ID_CARD_RECONNECT, "Reestablish a connection with the card\nReestablish a connection with the card"},
+    {ID_HELP_CONTENTS, "Display the help contents"},
+    {SC_SIZE, "Resize the Corvanta window"},
+    {SC_MOVE, "Reposition the Corvanta window"},
+    {SC_MINIMIZE, "Minimize the Corvanta window to an icon"},
+    {SC_MAXIMIZE, "Maximize the Corvanta window to the size of the screen"},
+    {SC_CLOSE, "Close Corvanta"},
+    {SC_RESTORE, "Return the window to the size and location prior to maximizing or minimizing"},
+    {ID_INDICATOR_GREEN, " "},
+    {ID_INDICATOR_RED, " "},
+    // Script page commands, shared with its buttons' tooltips.
+    {1129, "Create a new script file on my PC"},
+    {1046, "Open an existing script file on my PC"},
+    {1130, "Save the script file on my PC"},
+    {1040, "Save the command and output data on my PC with a new name"},
+    {1049, "Run script start from the current command"},
+    {1050, "Run the current command"},
+    {1039, "Reset the cursor to the first item"},
+}};
+
+// A loaded string is cut to the buffer it was loaded into (255 characters and the NUL).
+constexpr std::size_t kMaxLoaded = 255;
+
+}  // namespace
+
+std::string_view CStringTable::Find(int id) {
+    const auto found = std::find_if(kStrings.begin(), kStrings.end(),
+                                    [id](const auto& entry) { return entry.first == id; });
+    if (found == kStrings.end()) return {};
+    return found->second.substr(0, kMaxLoaded);
+}
+
+QString CStringTable::Prompt(int id) {
+    const std::string_view text = Find(id);
+    const std::string_view prompt = text.substr(0, text.find('\n'));
+    return QString::fromLatin1(prompt.data(), static_cast<qsizetype>(prompt.size()));
+}
+
+QString CStringTable::Tooltip(int id) {
+    const std::string_view text = Find(id);
+    const std::size_t lineBreak = text.find('\n');
+    if (lineBreak == std::string_view::npos) return {};
+    // The tip buffer holds 79 characters and the NUL.
+    const std::string_view tip = text.substr(lineBreak + 1, 79);
+    return QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
+}

@@ -1,0 +1,5 @@
+#include "CardErrorDlg.h"
+
+#include "ResourceIds.h"
+
+CCardErrorDlg::CCardErrorDlg(QWidget* pParent) : CResizableDialog(IDD_CARD_ERROR, pParent) {}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ResizableDialog.h"
+
+// "Card error": shown modally when a connection fails; nothing but its text and OK.
+class CCardErrorDlg : public CResizableDialog {
+    Q_OBJECT
+
+public:
+    explicit CCardErrorDlg(QWidget* pParent = nullptr);
+};

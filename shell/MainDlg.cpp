@@ -1,0 +1,537 @@
+#include "MainDlg.h"
+
+#include "AboutDlg.h"
+#include "CardErrorDlg.h"
+#include "CardReader.h"
+#include "DialogService.h"
+#include "IconResource.h"
+#include "InfoBar.h"
+#include "MenuResource.h"
+#include "Profile.h"
+#include "ResourceIds.h"
+#include "StringTable.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <array>
+
+namespace {
+
+constexpr const char* kSection = "Settings";
+constexpr int kIconSize = 32;       // the desktop's icon size, kept on screen at restore
+constexpr int kLightWidth = 14;
+constexpr int kStatusBarHeight = 22;
+
+// Show states of a saved placement.
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+
+struct SPageInfo {
+    const char* pszName;
+    int nViewCommand;
+    int nIcon;
+};
+constexpr std::array<SPageInfo, CMainDlg::kPageCount> kPages{{
+    {"Settings", ID_VIEW_SETTINGS, IDI_SETTINGS},
+    {"Command", ID_VIEW_COMMAND, IDI_COMMAND},
+    {"File", ID_VIEW_FILE, IDI_FILE},
+    {"Script", ID_VIEW_SCRIPT, IDI_SCRIPT},
+    {"Trace", ID_VIEW_TRACE, IDI_TRACE},
+}};
+
+constexpr CResizableDialog::SResizeMapEntry kResizeMap[] = {
+    {IDC_NAVIGATION_LIST, CResizableDialog::kSizeY},
+    {IDC_PAGE_HOST, CResizableDialog::kSizeX | CResizableDialog::kSizeY},
+    {AFX_IDW_STATUS_BAR, CResizableDialog::kSizeX | CResizableDialog::kMoveY},
+    {AFX_IDW_TOOLBAR, CResizableDialog::kSizeX},
+    {IDC_ETCHED_LINE, CResizableDialog::kSizeX},
+    {IDC_INFO_BAR, CResizableDialog::kSizeX},
+    {-1, 0},
+};
+
+// The navigation item last handled; only its change notification writes it.
+int g_nRememberedListItem = 0;
+
+int PageOfViewCommand(int nId) {
+    for (int page = 0; page < CMainDlg::kPageCount; ++page)
+        if (kPages[static_cast<std::size_t>(page)].nViewCommand == nId) return page;
+    return -1;
+}
+
+QString Latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(QWidget* pParent) : CResizableDialog(IDD_MAIN, pParent) {
+    m_icon = CIconResource::Icon(IDR_MAINFRAME);
+    SetThickFrame();
+}
+
+CMainDlg::~CMainDlg() {
+    if (g_pCardReader != nullptr) g_pCardReader->SetMainWindow(nullptr);
+    if (m_pNavigationList != nullptr && m_nColumnWidth >= 1)
+        CProfile::WriteInt(kSection, "OutlookBarWidth", m_nColumnWidth);
+}
+
+CResizableDialog& CMainDlg::Page(int nPage) {
+    switch (nPage) {
+        case 0: return m_settingsPage;
+        case 1: return m_commandPage;
+        case 2: return m_filePage;
+        case 3: return m_scriptPage;
+        default: return m_tracePage;
+    }
+}
+
+const CResizableDialog::SResizeMapEntry* CMainDlg::GetResizeMap() const { return kResizeMap; }
+
+QWidget* CMainDlg::CreateControl(const SDialogControl& control) {
+    if (control.nId == IDC_INFO_BAR) {
+        m_pInfoBar = new CInfoBar(this);
+        connect(m_pInfoBar, &CInfoBar::CommandIssued, this, &CMainDlg::OnCommand);
+        connect(m_pInfoBar, &CInfoBar::StatusTextRequested, this, &CMainDlg::SetStatusText);
+        return m_pInfoBar;
+    }
+    QWidget* pWidget = CResizableDialog::CreateControl(control);
+    if (control.nId == IDC_NAVIGATION_LIST) m_pNavigationList = static_cast<QListWidget*>(pWidget);
+    return pWidget;
+}
+
+// ---- start-up ----
+
+bool CMainDlg::OnInitDialog() {
+    SetUpNavigationList();
+    CreateBars();
+    if (QWidget* pLine = GetDlgItem(IDC_ETCHED_LINE)) pLine->resize(pLine->width() + 4, pLine->height());
+    CaptureLayout(true, kStyleClipChildren | kStyleThickFrame);
+    RestorePlacement();
+    CreatePages();
+    ShowPage(0);
+    setWindowIcon(m_icon);
+    m_settingsPage.SetAppName(CProfile::GetString(kSection, "AppName", "Corvanta Professional"));
+    FillReaderList();
+    const QString strReader = Latin1(CProfile::GetString(kSection, "Reader", ""));
+    QComboBox* pReaders = m_settingsPage.ReaderCombo();
+    // The search ignores case, as the reader list's own exact search does.
+    const int nFound = pReaders->findText(strReader, Qt::MatchFixedString);
+    pReaders->setCurrentIndex(nFound >= 0 ? nFound : 0);
+    m_settingsPage.LanguageCombo()->setCurrentIndex(0);
+    m_settingsPage.DoDataExchange(false);
+    ApplySettings();
+    if (g_pCardReader != nullptr) g_pCardReader->SetMainWindow(this);
+    m_bInitialised = true;
+    LayoutPages();
+
+    // The command states follow whenever the loop has run dry.
+    if (QAbstractEventDispatcher* pDispatcher = QAbstractEventDispatcher::instance()) {
+        connect(pDispatcher, &QAbstractEventDispatcher::awake, this, &CMainDlg::OnIdleDue);
+        connect(pDispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CMainDlg::OnAboutToBlock);
+    }
+    return true;
+}
+
+void CMainDlg::SetUpNavigationList() {
+    QListWidget* pList = m_pNavigationList;
+    pList->setIconSize(QSize(kIconSize, kIconSize));
+    pList->setMovement(QListView::Static);
+    pList->setFlow(QListView::TopToBottom);
+    pList->setWrapping(false);
+    pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // One column: each icon is as wide as the list and 72 pixels high.
+    const QSize cell(pList->contentsRect().width(), 72);
+    pList->setGridSize(cell);
+    ApplyNavigationColours();
+    for (int page = 0; page < kPageCount; ++page) {
+        const SPageInfo& info = kPages[static_cast<std::size_t>(page)];
+        auto* pItem = new QListWidgetItem(CIconResource::Icon(info.nIcon), QLatin1String(info.pszName));
+        pItem->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        pItem->setSizeHint(cell);
+        pList->addItem(pItem);
+    }
+    m_nColumnWidth = CProfile::GetInt(kSection, "OutlookBarWidth", 82) & 0xFFFF;
+    connect(pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) {
+                for (const QModelIndex& index : selected.indexes()) OnNavigationSelected(index.row());
+            });
+}
+
+void CMainDlg::ApplyNavigationColours() {
+    QPalette palette = m_pNavigationList->palette();
+    const QColor shadow = QGuiApplication::palette().color(QPalette::Dark);
+    palette.setColor(QPalette::Base, shadow);
+    palette.setColor(QPalette::Window, shadow);
+    palette.setColor(QPalette::Text, Qt::white);
+    m_pNavigationList->setPalette(palette);
+}
+
+QAction* CMainDlg::MakeAction(int nId, const QString& strText) {
+    QAction* pAction = m_actions.value(nId, nullptr);
+    if (pAction == nullptr) {
+        pAction = new QAction(strText, this);
+        pAction->setData(nId);
+        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
+        addAction(pAction);
+        m_actions.insert(nId, pAction);
+    }
+    return pAction;
+}
+
+void CMainDlg::CreateMenu() {
+    m_pMenuBar = new QMenuBar(this);
+    auto* pViewGroup = new QActionGroup(this);
+    pViewGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (const SMenuItem& dropDown : CMenuResource::Find(IDR_MAIN_MENU)) {
+        QMenu* pMenu = m_pMenuBar->addMenu(QString::fromLatin1(dropDown.pszText));
+        connect(pMenu, &QMenu::hovered, this, &CMainDlg::OnMenuHovered);
+        connect(pMenu, &QMenu::aboutToHide, this, &CMainDlg::RestoreStatusText);
+        for (const SMenuItem& item : dropDown.children) {
+            if (item.pszText == nullptr) {
+                pMenu->addSeparator();
+                continue;
+            }
+            QAction* pAction = MakeAction(item.nId, QString::fromLatin1(item.pszText));
+            if (PageOfViewCommand(item.nId) >= 0) {
+                pAction->setCheckable(true);
+                pViewGroup->addAction(pAction);
+            }
+            pMenu->addAction(pAction);
+        }
+    }
+    connect(m_pMenuBar, &QMenuBar::hovered, this, &CMainDlg::OnMenuHovered);
+    QAction* pHelp = Action(ID_HELP_CONTENTS);
+    pHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    pHelp->setShortcutContext(Qt::WindowShortcut);
+}
+
+bool CMainDlg::CreateBars() {
+    CreateMenu();
+
+    m_pToolBar = new QToolBar(this);
+    m_pToolBar->setIconSize(QSize(22, 21));
+    m_pToolBar->setMovable(false);
+    SetControlId(m_pToolBar, AFX_IDW_TOOLBAR);
+    for (int nId : CMenuResource::ToolbarButtons()) {
+        if (nId == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction* pAction = MakeAction(nId, QString());
+        pAction->setIcon(CIconResource::Icon(nId));
+        // The status line keeps its text while a button is hovered: no status tip.
+        pAction->setToolTip(CStringTable::Tooltip(nId));
+        m_pToolBar->addAction(pAction);
+    }
+
+    m_pStatusBar = new QStatusBar(this);
+    SetControlId(m_pStatusBar, AFX_IDW_STATUS_BAR);
+    m_pStatusBar->setSizeGripEnabled(false);
+    m_pStatusBar->setMinimumHeight(kStatusBarHeight);
+    // Without a size grip the last light would touch the window's edge.
+    m_pStatusBar->setContentsMargins(0, 0, 3, 0);
+    m_pStatusPane = new QLabel(m_pStatusBar);
+    m_pStatusBar->addWidget(m_pStatusPane, 1);
+    m_pGreenLight = new QLabel(m_pStatusBar);
+    m_pRedLight = new QLabel(m_pStatusBar);
+    m_pGreenLight->setToolTip(QStringLiteral("This status light is green when the connection is ready"));
+    m_pRedLight->setToolTip(QStringLiteral("This status light is red when the connection is not ready"));
+    for (QLabel* pLight : {m_pGreenLight, m_pRedLight}) {
+        pLight->setFixedWidth(kLightWidth);
+        pLight->setAlignment(Qt::AlignCenter);
+        m_pStatusBar->addPermanentWidget(pLight);
+    }
+    SetStatusText(QStringLiteral("No connection !"), 1);
+    SetGreenLight(false);
+    SetRedLight(true);
+
+    // Make room: the controls move below the menu and toolbar, and the window grows by
+    // what the bars take.
+    const int menuHeight = m_pMenuBar->sizeHint().height();
+    const int toolHeight = m_pToolBar->sizeHint().height();
+    const int statusHeight = std::max(kStatusBarHeight, m_pStatusBar->sizeHint().height());
+    const int top = menuHeight + toolHeight;
+    for (QObject* pChild : children()) {
+        auto* pWidget = qobject_cast<QWidget*>(pChild);
+        if (pWidget == nullptr || pWidget->isWindow() || pWidget == m_pMenuBar || pWidget == m_pToolBar ||
+            pWidget == m_pStatusBar)
+            continue;
+        pWidget->move(pWidget->x(), pWidget->y() + top);
+    }
+    const QSize client = size();
+    resize(client.width(), client.height() + top + statusHeight);
+    m_pToolBar->setGeometry(0, menuHeight, width(), toolHeight);
+    m_pStatusBar->setGeometry(0, height() - statusHeight, width(), statusHeight);
+    PlaceMenuBar();
+    return true;
+}
+
+void CMainDlg::PlaceMenuBar() {
+    if (m_pMenuBar != nullptr) m_pMenuBar->setGeometry(0, 0, width(), m_pMenuBar->sizeHint().height());
+}
+
+void CMainDlg::RestorePlacement() {
+    if (CProfile::GetInt(kSection, "SavePosition", 1) == 0) return;
+    std::array<int, 5> values{};
+    const char* const names[] = {"FrameStatus", "FrameTop", "FrameLeft", "FrameBottom", "FrameRight"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = CProfile::GetInt(kSection, names[i], -1);
+        if (values[i] == -1) return;
+    }
+    const auto [status, top, left, bottom, right] = values;
+    // Keep at least an icon's width and height of the window on the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int clampedLeft = std::min(left, screen.width() - kIconSize);
+    const int clampedTop = std::min(top, screen.height() - kIconSize);
+    setGeometry(clampedLeft, clampedTop, right - left, bottom - top);
+    if (status == kShowMaximized)
+        setWindowState(Qt::WindowMaximized);
+    else if (status == kShowMinimized)
+        setWindowState(Qt::WindowMinimized);
+}
+
+void CMainDlg::SavePlacement() {
+    const int status = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
+    QRect normal = normalGeometry();
+    if (!normal.isValid()) normal = geometry();
+    CProfile::WriteInt(kSection, "FrameStatus", status);
+    CProfile::WriteInt(kSection, "FrameTop", normal.top());
+    CProfile::WriteInt(kSection, "FrameLeft", normal.left());
+    CProfile::WriteInt(kSection, "FrameBottom", normal.top() + normal.height());
+    CProfile::WriteInt(kSection, "FrameRight", normal.left() + normal.width());
+}
+
+void CMainDlg::CreatePages() {
+    for (int page = 0; page < kPageCount; ++page) {
+        CResizableDialog& dialog = Page(page);
+        dialog.Create(this);
+        connect(&dialog, &CResizableDialog::CommandIssued, this, &CMainDlg::OnCommand);
+        connect(&dialog, &CResizableDialog::StatusTextRequested, this, &CMainDlg::SetStatusText);
+    }
+}
+
+void CMainDlg::FillReaderList() {
+    QComboBox* pReaders = m_settingsPage.ReaderCombo();
+    const LPCSTR pList = g_pCardReader != nullptr ? g_pCardReader->GetReaderList() : nullptr;
+    const std::vector<std::string> names = CCardReader::SplitReaderList(pList, kMaxReaders);
+    for (const std::string& name : names) CSettingsPage::AddSorted(pReaders, Latin1(name));
+    if (names.empty()) CSettingsPage::AddSorted(pReaders, QStringLiteral("No readers available"));
+}
+
+// ---- pages ----
+
+void CMainDlg::ShowPage(int nPage) {
+    if (nPage < 0 || nPage >= kPageCount) return;
+    m_pNavigationList->setCurrentRow(nPage);
+    for (int page = 0; page < kPageCount; ++page) Page(page).setVisible(page == nPage);
+    m_pInfoBar->SetCaption(QLatin1String(kPages[static_cast<std::size_t>(nPage)].pszName));
+}
+
+void CMainDlg::OnNavigationSelected(int nItem) {
+    if (nItem == g_nRememberedListItem) return;
+    g_nRememberedListItem = nItem;
+    ShowPage(nItem);
+}
+
+void CMainDlg::LayoutPages() {
+    const QWidget* pHost = GetDlgItem(IDC_PAGE_HOST);
+    if (pHost == nullptr) return;
+    for (int page = 0; page < kPageCount; ++page) Page(page).setGeometry(pHost->geometry());
+}
+
+void CMainDlg::ApplySettings() {
+    m_settingsPage.DoDataExchange(true);
+    if (g_pCardReader != nullptr)
+        g_pCardReader->SetReaderName(m_settingsPage.ReaderCombo()->currentText().toLatin1().toStdString());
+    setWindowTitle(Latin1(m_settingsPage.AppName()));
+}
+
+// ---- commands ----
+
+void CMainDlg::OnCommand(int nId) {
+    const int nPage = PageOfViewCommand(nId);
+    if (nPage >= 0) {
+        ShowPage(nPage);
+        return;
+    }
+    switch (nId) {
+        case ID_CARD_CONNECT: OnCardConnect(); break;
+        case ID_CARD_DISCONNECT: OnCardDisconnect(); break;
+        case ID_CARD_RECONNECT: OnCardReconnect(); break;
+        case ID_APP_EXIT: done(QDialog::Rejected); break;  // not a close request: no placement
+        case ID_HELP_CONTENTS: OnHelpContents(); break;
+        case ID_APP_ABOUT: OnAppAbout(); break;
+        case IDC_APPLY: ApplySettings(); break;
+        default: break;
+    }
+}
+
+void CMainDlg::OnHelpContents() {
+    const QString strPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Corvanta Pro.chm");
+    // A missing help file is not reported.
+    if (QFileInfo::exists(strPath)) CDialogService::Instance().OpenDocument(strPath);
+}
+
+void CMainDlg::OnAppAbout() {
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+void CMainDlg::ShowCardError() {
+    CCardErrorDlg dialog(this);
+    dialog.DoModal();
+}
+
+void CMainDlg::AppendRecord(const std::string& command, const std::string& response) {
+    m_tracePage.AppendRecord(command, response);
+}
+
+// ---- connection control ----
+
+void CMainDlg::OnCardConnect() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    SetStatusText(QStringLiteral("Connecting to the card ..."), 1);
+    SetRedLight(false);
+    const LONG code = g_pCardReader != nullptr ? g_pCardReader->Connect() : SCARD_E_NO_SERVICE;
+    if (code != SCARD_S_SUCCESS) {
+        SetRedLight(true);
+        SetGreenLight(false);
+        SetStatusText(QStringLiteral("Error connecting to the card !"), 1);
+    } else {
+        SetGreenLight(true);
+        SetStatusText(QStringLiteral("Connection created !"), 1);
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void CMainDlg::OnCardDisconnect() {
+    SetStatusText(QStringLiteral("Disconnecting from the card ..."), 1);
+    SetGreenLight(false);
+    if (g_pCardReader != nullptr) g_pCardReader->Disconnect();
+    // A failed disconnect that leaves the connection open keeps the connected state on
+    // screen, so the lights, the text and the enabled commands never disagree.
+    if (g_pCardReader != nullptr && g_pCardReader->IsConnected()) {
+        SetGreenLight(true);
+        SetRedLight(false);
+        SetStatusText(QStringLiteral("Connection created !"), 1);
+        return;
+    }
+    SetRedLight(true);
+    SetStatusText(QStringLiteral("Connection lost !"), 1);
+}
+
+void CMainDlg::OnCardReconnect() {
+    OnCardDisconnect();
+    // Connecting over a connection still open would leave its handle behind.
+    if (g_pCardReader != nullptr && g_pCardReader->IsConnected()) return;
+    OnCardConnect();
+}
+
+QString CMainDlg::PaneText() const { return m_pStatusPane->text(); }
+
+void CMainDlg::SetStatusText(const QString& strText, int nRemember) {
+    if (nRemember == 1) m_strStatusText = strText;
+    // Unchanged text is left alone: the idle update must not keep the loop awake.
+    if (m_pStatusPane->text() != strText) {
+        m_pStatusPane->setText(strText);
+        m_pStatusPane->repaint();
+    }
+}
+
+void CMainDlg::RestoreStatusText() { SetStatusText(m_strStatusText, 0); }
+
+void CMainDlg::SetGreenLight(bool bOn) {
+    m_bGreenOn = bOn;
+    m_pGreenLight->setPixmap(CIconResource::Icon(bOn ? IDI_LIGHT_GREEN : IDI_LIGHT_OFF).pixmap(16, 16));
+    m_pStatusBar->repaint();
+}
+
+void CMainDlg::SetRedLight(bool bOn) {
+    m_bRedOn = bOn;
+    m_pRedLight->setPixmap(CIconResource::Icon(bOn ? IDI_LIGHT_RED : IDI_LIGHT_OFF).pixmap(16, 16));
+    m_pStatusBar->repaint();
+}
+
+void CMainDlg::OnMenuHovered(QAction* pAction) {
+    // A toolbar button reports its hover through the action it shares with a menu, and
+    // the menu bar reports a mouse merely passing over it: prompts belong to menu mode,
+    // when a menu is open or the bar has the keyboard.
+    const auto* pMenu = qobject_cast<const QMenu*>(sender());
+    if (pAction == nullptr || (pMenu != nullptr && !pMenu->isVisible())) return;
+    if (sender() == m_pMenuBar && QApplication::activePopupWidget() == nullptr && !m_pMenuBar->hasFocus())
+        return;
+    if (pAction->isSeparator())
+        SetStatusText(QString(), 0);
+    else if (pAction->menu() != nullptr)
+        SetStatusText(QStringLiteral("Press ESC key to exit menu mode"), 0);
+    else
+        SetStatusText(CStringTable::Prompt(pAction->data().toInt()), 0);
+}
+
+// ---- idle ----
+
+void CMainDlg::OnAboutToBlock() {
+    // Idle time is the window's own loop's: an open menu keeps its prompt, a dialog
+    // above the window keeps the window as it is.
+    if (!m_bIdleDue || QApplication::activePopupWidget() != nullptr) return;
+    QWidget* pModal = QApplication::activeModalWidget();
+    if (pModal != nullptr && pModal != this) return;
+    m_bIdleDue = false;
+    OnIdleUpdate();
+}
+
+void CMainDlg::OnIdleUpdate() {
+    const bool bConnected = g_pCardReader != nullptr && g_pCardReader->IsConnected();
+    Action(ID_CARD_CONNECT)->setEnabled(!bConnected);
+    Action(ID_CARD_DISCONNECT)->setEnabled(bConnected);
+    Action(ID_CARD_RECONNECT)->setEnabled(bConnected);
+    for (int page = 0; page < kPageCount; ++page)
+        Action(kPages[static_cast<std::size_t>(page)].nViewCommand)->setChecked(!Page(page).isHidden());
+    RestoreStatusText();
+}
+
+// ---- window ----
+
+void CMainDlg::closeEvent(QCloseEvent* pEvent) {
+    if (CProfile::GetInt(kSection, "SavePosition", 1) != 0) SavePlacement();
+    done(QDialog::Rejected);
+    pEvent->accept();
+}
+
+void CMainDlg::keyPressEvent(QKeyEvent* pEvent) {
+    // Escape never ends the window.
+    if (pEvent->key() == Qt::Key_Escape) {
+        pEvent->accept();
+        return;
+    }
+    CResizableDialog::keyPressEvent(pEvent);
+}
+
+void CMainDlg::resizeEvent(QResizeEvent* pEvent) {
+    CResizableDialog::resizeEvent(pEvent);
+    PlaceMenuBar();
+    if (m_bInitialised) LayoutPages();
+}
+
+void CMainDlg::changeEvent(QEvent* pEvent) {
+    if (pEvent->type() == QEvent::PaletteChange && m_pNavigationList != nullptr) ApplyNavigationColours();
+    CResizableDialog::changeEvent(pEvent);
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "CardReaderHost.h"
+#include "CommandPage.h"
+#include "FilePage.h"
+#include "ResizableDialog.h"
+#include "ScriptPage.h"
+#include "SettingsPage.h"
+#include "TracePage.h"
+
+#include <QHash>
+#include <QIcon>
+#include <QString>
+
+#include <string>
+
+class CInfoBar;
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenuBar;
+class QStatusBar;
+class QToolBar;
+
+// The one top-level window: navigation list, page host with the five pages, caption bar,
+// menu, toolbar and status bar with the connection lights. The card reader reaches the
+// trace and the "Card error" dialog through it.
+class CMainDlg : public CResizableDialog, public CCardReaderHost {
+    Q_OBJECT
+
+public:
+    static constexpr int kPageCount = 5;
+    static constexpr int kMaxReaders = 10;
+
+    explicit CMainDlg(QWidget* pParent = nullptr);
+    ~CMainDlg() override;
+
+    void ShowPage(int nPage);
+    void LayoutPages();
+    void ApplySettings();
+
+    // Connection control
+    void OnCardConnect();
+    void OnCardDisconnect();
+    void OnCardReconnect();
+    void SetStatusText(const QString& strText, int nRemember);
+    void RestoreStatusText();
+    void SetGreenLight(bool bOn);
+    void SetRedLight(bool bOn);
+
+    // What the idle loop runs: command states and the remembered status text.
+    void OnIdleUpdate();
+    // Runs a command id as the menu, toolbar or a page issues it.
+    void OnCommand(int nId) override;
+
+    // CCardReaderHost
+    void AppendRecord(const std::string& command, const std::string& response) override;
+    void ShowCardError() override;
+
+    // For the tests and the rendering tool.
+    CSettingsPage& SettingsPage() { return m_settingsPage; }
+    CTracePage& TracePage() { return m_tracePage; }
+    CResizableDialog& Page(int nPage);
+    QListWidget* NavigationList() const { return m_pNavigationList; }
+    CInfoBar* InfoBar() const { return m_pInfoBar; }
+    QMenuBar* MenuBar() const { return m_pMenuBar; }
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    QStatusBar* StatusBar() const { return m_pStatusBar; }
+    QAction* Action(int nId) const { return m_actions.value(nId, nullptr); }
+    QString PaneText() const;
+    const QString& RememberedStatusText() const { return m_strStatusText; }
+    bool IsGreenLightOn() const { return m_bGreenOn; }
+    bool IsRedLightOn() const { return m_bRedOn; }
+    int NavigationColumnWidth() const { return m_nColumnWidth; }
+    void SetNavigationColumnWidth(int nWidth) { m_nColumnWidth = nWidth; }
+
+protected:
+    QWidget* CreateControl(const SDialogControl& control) override;
+    const SResizeMapEntry* GetResizeMap() const override;
+    bool OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    // QWidget
+    void closeEvent(QCloseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
+
+private:
+    void SetUpNavigationList();
+    void ApplyNavigationColours();
+    bool CreateBars();
+    void CreateMenu();
+    QAction* MakeAction(int nId, const QString& strText);
+    void PlaceMenuBar();
+    void RestorePlacement();
+    void SavePlacement();
+    void CreatePages();
+    void FillReaderList();
+    void OnNavigationSelected(int nItem);
+    void OnMenuHovered(QAction* pAction);
+    void OnHelpContents();
+    void OnAppAbout();
+    void OnIdleDue() { m_bIdleDue = true; }
+    void OnAboutToBlock();
+
+    // Members in the order the window builds and tears them down.
+    CSettingsPage m_settingsPage;
+    CCommandPage m_commandPage;
+    CFilePage m_filePage;
+    CScriptPage m_scriptPage;
+    CTracePage m_tracePage;
+    CInfoBar* m_pInfoBar = nullptr;
+    QListWidget* m_pNavigationList = nullptr;
+    bool m_bInitialised = false;
+    QIcon m_icon;
+    QStatusBar* m_pStatusBar = nullptr;
+    QString m_strStatusText;
+    QToolBar* m_pToolBar = nullptr;
+
+    QMenuBar* m_pMenuBar = nullptr;
+    QHash<int, QAction*> m_actions;
+    QLabel* m_pStatusPane = nullptr;
+    QLabel* m_pGreenLight = nullptr;
+    QLabel* m_pRedLight = nullptr;
+    bool m_bGreenOn = false;
+    bool m_bRedOn = false;
+    int m_nColumnWidth = 82;
+    bool m_bIdleDue = true;
+};
