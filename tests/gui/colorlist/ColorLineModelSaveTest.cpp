@@ -46,27 +46,22 @@ TEST(ColorLineModelSave, ReplacesTheFileWithEveryLineAndCrLfByteForByte) {
     EXPECT_EQ(ReadAll(target.path), QByteArray());
 }
 
-TEST(ColorLineModelSave, FolderThatDoesNotExistFailsWithReasonAndKeepsTheLines) {
-    CTempDir dir;
+TEST(ColorLineModelSave, MissingFolderOrFolderAsTargetFailsWithAReasonAndKeepsTheLines) {
+    STarget target("");
     CColorLineModel model;
     model.AddLine("kept", 0x0000FF);
     QString error;
-    EXPECT_FALSE(model.SaveTo(QString::fromStdString(dir.File("missing/trace.log")), &error));
+    EXPECT_FALSE(
+        model.SaveTo(QString::fromStdString(target.dir.File("missing/trace.log")), &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(model.Count(), 1);
-    EXPECT_EQ(model.LineText(0), "kept");
-}
-
-TEST(ColorLineModelSave, TargetThatIsAFolderFailsAndStaysAFolder) {
-    STarget target("");
     QFile::remove(target.path);
     ASSERT_TRUE(QDir().mkpath(target.path + "/inside"));
-    CColorLineModel model;
-    model.AddLine("line", 0);
-    QString error;
+    error.clear();
     EXPECT_FALSE(model.SaveTo(target.path, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QFileInfo(target.path + "/inside").isDir());
+    EXPECT_EQ(model.Count(), 1);
+    EXPECT_EQ(model.LineText(0), "kept");
 }
 
 // A write that runs out of room half way (a full disk; here a file size limit) must

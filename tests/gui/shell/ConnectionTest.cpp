@@ -38,27 +38,13 @@ protected:
         CShellFixture::SetUp();
     }
 
-    void ExpectConnected(CMainDlg& dlg) {
-        EXPECT_TRUE(g_pCardReader->IsConnected());
-        EXPECT_EQ(dlg.RememberedStatusText(), "Connection created !");
+    // Connects through the Card menu and expects no dialog.
+    void Connect(CMainDlg& dlg) {
+        const std::size_t dialogs = m_dialogs.m_modals.size();
+        dlg.Action(ID_CARD_CONNECT)->trigger();
+        EXPECT_EQ(m_dialogs.m_modals.size(), dialogs);
         EXPECT_EQ(dlg.PaneText(), "Connection created !");
-        EXPECT_TRUE(dlg.IsGreenLightOn());
-        EXPECT_FALSE(dlg.IsRedLightOn());
-        dlg.OnIdleUpdate();
-        EXPECT_FALSE(dlg.Action(ID_CARD_CONNECT)->isEnabled());
-        EXPECT_TRUE(dlg.Action(ID_CARD_DISCONNECT)->isEnabled());
-        EXPECT_TRUE(dlg.Action(ID_CARD_RECONNECT)->isEnabled());
-    }
-
-    void ExpectDisconnected(CMainDlg& dlg, const char* pszText) {
-        EXPECT_FALSE(g_pCardReader->IsConnected());
-        EXPECT_EQ(dlg.RememberedStatusText(), pszText);
-        EXPECT_FALSE(dlg.IsGreenLightOn());
-        EXPECT_TRUE(dlg.IsRedLightOn());
-        dlg.OnIdleUpdate();
-        EXPECT_TRUE(dlg.Action(ID_CARD_CONNECT)->isEnabled());
-        EXPECT_FALSE(dlg.Action(ID_CARD_DISCONNECT)->isEnabled());
-        EXPECT_FALSE(dlg.Action(ID_CARD_RECONNECT)->isEnabled());
+        ExpectConnection(dlg, true, "Connection created !");
     }
 
     CPrivatePcscd m_pcscd;
@@ -66,10 +52,9 @@ protected:
 
 TEST_F(Connection, ConnectReconnectDisconnectAndConnectAgain) {
     CMainDlg& dlg = StartMainWindow();
-    EXPECT_EQ(dlg.SettingsPage().ReaderCombo()->currentText(), QString::fromStdString(m_pcscd.ReaderName()));
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    EXPECT_TRUE(m_dialogs.m_modals.empty());
-    ExpectConnected(dlg);
+    EXPECT_EQ(dlg.SettingsPage().ReaderCombo()->currentText(),
+              QString::fromStdString(m_pcscd.ReaderName()));
+    Connect(dlg);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // An exchange over the connection reaches the trace, though the Trace page is not
@@ -81,79 +66,51 @@ TEST_F(Connection, ConnectReconnectDisconnectAndConnectAgain) {
     EXPECT_EQ(dlg.TracePage().List()->Model()->LineText(3), QByteArray("SW=") + response.c_str());
 
     dlg.Action(ID_CARD_RECONNECT)->trigger();
-    ExpectConnected(dlg);
+    ExpectConnection(dlg, true, "Connection created !");
     ASSERT_EQ(g_pCardReader->Exchange("A0A40000023F00", response), SCARD_S_SUCCESS);
 
     dlg.Action(ID_CARD_DISCONNECT)->trigger();
-    ExpectDisconnected(dlg, "Connection lost !");
+    ExpectConnection(dlg, false, "Connection lost !");
     // The card was left as it was: it answers a new connection at once.
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    ExpectConnected(dlg);
-    EXPECT_TRUE(m_dialogs.m_modals.empty());
-}
-
-TEST_F(Connection, CardPulledDuringConnectionCountsAsDisconnected) {
-    CMainDlg& dlg = StartMainWindow();
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    ExpectConnected(dlg);
-    ASSERT_TRUE(m_pcscd.StopCard(true));
-    ASSERT_TRUE(m_pcscd.WaitForCard(false));
-
-    dlg.Action(ID_CARD_DISCONNECT)->trigger();
-    ExpectDisconnected(dlg, "Connection lost !");
-
-    // No card: the dialog, then the failed state.
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    ASSERT_EQ(m_dialogs.m_modals.size(), 1u);
-    EXPECT_EQ(m_dialogs.m_modals[0].strTitle, "Card error");
-    ExpectDisconnected(dlg, "Error connecting to the card !");
-
-    std::string error;
-    ASSERT_TRUE(m_pcscd.StartCard(&error)) << error;
-    ASSERT_TRUE(m_pcscd.WaitForCard(true));
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    ExpectConnected(dlg);
+    Connect(dlg);
 }
 
 TEST_F(Connection, StoppedServiceCountsAsDisconnectedAndARestartedOneConnects) {
     CMainDlg& dlg = StartMainWindow();
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    ExpectConnected(dlg);
+    Connect(dlg);
     ASSERT_TRUE(m_pcscd.StopDaemon());
 
     dlg.Action(ID_CARD_DISCONNECT)->trigger();
-    ExpectDisconnected(dlg, "Connection lost !");
+    ExpectConnection(dlg, false, "Connection lost !");
     // Reconnect is offered no more; Connect with the service still down fails visibly.
     dlg.Action(ID_CARD_CONNECT)->trigger();
     EXPECT_EQ(m_dialogs.m_modals.size(), 1u);
-    ExpectDisconnected(dlg, "Error connecting to the card !");
+    ExpectConnection(dlg, false, "Error connecting to the card !");
 
     std::string error;
     ASSERT_TRUE(m_pcscd.StartDaemon(&error)) << error;
     ASSERT_TRUE(m_pcscd.StartCard(&error)) << error;
     ASSERT_TRUE(m_pcscd.WaitForCard(true));
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    ExpectConnected(dlg);
+    Connect(dlg);
 }
 
 TEST_F(Connection, DisconnectFailureThatKeepsTheConnectionKeepsItOnScreen) {
     CMainDlg& dlg = StartMainWindow();
-    dlg.Action(ID_CARD_CONNECT)->trigger();
-    ExpectConnected(dlg);
+    Connect(dlg);
 
     g_forcedDisconnectResult = SCARD_E_SHARING_VIOLATION;
     dlg.Action(ID_CARD_DISCONNECT)->trigger();
-    ExpectConnected(dlg);
+    ExpectConnection(dlg, true, "Connection created !");
     // Reconnect does not connect over the connection that is still open.
     dlg.Action(ID_CARD_RECONNECT)->trigger();
-    ExpectConnected(dlg);
+    ExpectConnection(dlg, true, "Connection created !");
     EXPECT_TRUE(m_dialogs.m_modals.empty());
     std::string response;
     EXPECT_EQ(g_pCardReader->Exchange("A0A40000023F00", response), SCARD_S_SUCCESS);
 
     g_forcedDisconnectResult = SCARD_S_SUCCESS;
     dlg.Action(ID_CARD_DISCONNECT)->trigger();
-    ExpectDisconnected(dlg, "Connection lost !");
+    ExpectConnection(dlg, false, "Connection lost !");
 }
 
 TEST_F(Connection, AppliedReaderIsTheOneTheNextConnectUses) {
@@ -171,7 +128,7 @@ TEST_F(Connection, AppliedReaderIsTheOneTheNextConnectUses) {
 
     dlg.Action(ID_CARD_CONNECT)->trigger();
     EXPECT_EQ(m_dialogs.m_modals.size(), 1u);
-    ExpectDisconnected(dlg, "Error connecting to the card !");
+    ExpectConnection(dlg, false, "Error connecting to the card !");
 }
 
 }  // namespace

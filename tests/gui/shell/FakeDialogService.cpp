@@ -23,11 +23,16 @@ QString CFakeDialogService::GetSaveFileName(QWidget*, const SFileDialog& options
     return answer;
 }
 
-QString CFakeDialogService::GetOpenFileName(QWidget*, const SFileDialog&) { return {}; }
+QString CFakeDialogService::GetOpenFileName(QWidget*, const SFileDialog&) {
+    return {};
+}
 
 int CFakeDialogService::ExecModal(QDialog& dialog) {
     const QCursor* pCursor = QGuiApplication::overrideCursor();
-    SModal modal{dialog.windowTitle(), {}, dialog.size(), pCursor != nullptr && pCursor->shape() == Qt::WaitCursor};
+    SModal modal{dialog.windowTitle(),
+                 {},
+                 dialog.size(),
+                 pCursor != nullptr && pCursor->shape() == Qt::WaitCursor};
     for (const QLabel* pLabel : dialog.findChildren<QLabel*>())
         if (!pLabel->text().isEmpty()) modal.texts << pLabel->text();
     m_modals.push_back(modal);
@@ -37,7 +42,8 @@ int CFakeDialogService::ExecModal(QDialog& dialog) {
 QAction* CFakeDialogService::ExecMenu(QMenu& menu, const QPoint& screenPos) {
     m_menuPositions.push_back(screenPos);
     QStringList texts;
-    for (const QAction* pAction : menu.actions()) texts << (pAction->isSeparator() ? QString() : pAction->text());
+    for (const QAction* pAction : menu.actions())
+        texts << (pAction->isSeparator() ? QString() : pAction->text());
     m_menuTexts.push_back(texts);
     QAction* pChosen = m_chooseMenuItem ? m_chooseMenuItem(menu) : nullptr;
     // The menu closes whatever was chosen.

@@ -10,7 +10,12 @@ namespace {
 
 using Layout = CShellFixture;
 
-QRect Moved(QRect rect, int dx, int dy) { return rect.translated(dx, dy); }
+// Each control's rectangle, for comparing before and after a resize.
+std::vector<QRect> Geometries(const std::vector<QWidget*>& widgets) {
+    std::vector<QRect> rects;
+    for (const QWidget* pWidget : widgets) rects.push_back(pWidget->geometry());
+    return rects;
+}
 
 TEST_F(Layout, SettingsPageWiderAndTallerMovesOnlyWhatItsMapSays) {
     QWidget host;
@@ -18,32 +23,26 @@ TEST_F(Layout, SettingsPageWiderAndTallerMovesOnlyWhatItsMapSays) {
     page.Create(&host);
     host.show();
     const QSize start = page.size();
-    QHash<int, QRect> before;
+    EXPECT_EQ(start, page.MapDialogRect(QRect(0, 0, 248, 182)).size());  // the template's size
+    std::vector<QWidget*> controls;
     for (int nId : {IDC_READER_COMBO, IDC_LANGUAGE_COMBO, IDC_APP_NAME, IDC_APPLY})
-        before[nId] = page.GetDlgItem(nId)->geometry();
-    // The template's own size in pixels.
-    EXPECT_EQ(start, page.MapDialogRect(QRect(0, 0, 248, 182)).size());
+        controls.push_back(page.GetDlgItem(nId));
+    const std::vector<QRect> before = Geometries(controls);
 
+    // The three fields widen, Apply moves along; only Apply follows the height.
     page.resize(start.width() + 100, start.height());
-    for (int nId : {IDC_READER_COMBO, IDC_LANGUAGE_COMBO, IDC_APP_NAME}) {
-        const QRect now = page.GetDlgItem(nId)->geometry();
-        EXPECT_EQ(now.topLeft(), before[nId].topLeft()) << nId;
-        EXPECT_EQ(now.width(), before[nId].width() + 100) << nId;
-        EXPECT_EQ(now.height(), before[nId].height()) << nId;
-    }
-    EXPECT_EQ(page.GetDlgItem(IDC_APPLY)->geometry(), Moved(before[IDC_APPLY], 100, 0));
-
+    EXPECT_EQ(
+        Geometries(controls),
+        std::vector<QRect>({before[0].adjusted(0, 0, 100, 0), before[1].adjusted(0, 0, 100, 0),
+                            before[2].adjusted(0, 0, 100, 0), before[3].translated(100, 0)}));
     page.resize(start.width() + 100, start.height() + 50);
-    EXPECT_EQ(page.GetDlgItem(IDC_APPLY)->geometry(), Moved(before[IDC_APPLY], 100, 50));
-    for (int nId : {IDC_READER_COMBO, IDC_LANGUAGE_COMBO, IDC_APP_NAME}) {
-        EXPECT_EQ(page.GetDlgItem(nId)->y(), before[nId].y()) << nId;
-        EXPECT_EQ(page.GetDlgItem(nId)->height(), before[nId].height()) << nId;
-    }
-
+    EXPECT_EQ(
+        Geometries(controls),
+        std::vector<QRect>({before[0].adjusted(0, 0, 100, 0), before[1].adjusted(0, 0, 100, 0),
+                            before[2].adjusted(0, 0, 100, 0), before[3].translated(100, 50)}));
     // Every size is computed from the captured layout, so going back restores it.
     page.resize(start);
-    for (auto it = before.cbegin(); it != before.cend(); ++it)
-        EXPECT_EQ(page.GetDlgItem(it.key())->geometry(), it.value()) << it.key();
+    EXPECT_EQ(Geometries(controls), before);
 }
 
 TEST_F(Layout, TracePageListFillsThePage) {
@@ -66,22 +65,20 @@ TEST_F(Layout, MainWindowRefusesToShrinkAndPagesCoverTheHost) {
     dlg.resize(least.width() + 10, least.height() - 40);
     EXPECT_EQ(dlg.size(), QSize(least.width() + 10, least.height()));
     dlg.resize(least);
-    const QSize start = dlg.size();
 
-    const QRect host = dlg.GetDlgItem(IDC_PAGE_HOST)->geometry();
-    const QRect list = dlg.GetDlgItem(IDC_NAVIGATION_LIST)->geometry();
-    const QRect status = dlg.StatusBar()->geometry();
-    const QRect toolbar = dlg.ToolBar()->geometry();
-    const QRect caption = dlg.GetDlgItem(IDC_INFO_BAR)->geometry();
-    dlg.resize(start.width() + 120, start.height() + 70);
-    EXPECT_EQ(dlg.GetDlgItem(IDC_PAGE_HOST)->geometry(), host.adjusted(0, 0, 120, 70));
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAVIGATION_LIST)->geometry(), list.adjusted(0, 0, 0, 70));
-    EXPECT_EQ(dlg.StatusBar()->geometry(), status.adjusted(0, 70, 120, 70));
-    EXPECT_EQ(dlg.ToolBar()->geometry(), toolbar.adjusted(0, 0, 120, 0));
-    EXPECT_EQ(dlg.GetDlgItem(IDC_INFO_BAR)->geometry(), caption.adjusted(0, 0, 120, 0));
+    const std::vector<QWidget*> parts = {dlg.GetDlgItem(IDC_PAGE_HOST),
+                                         dlg.GetDlgItem(IDC_NAVIGATION_LIST), dlg.StatusBar(),
+                                         dlg.ToolBar(), dlg.GetDlgItem(IDC_INFO_BAR)};
+    const std::vector<QRect> before = Geometries(parts);
+    dlg.resize(least.width() + 120, least.height() + 70);
+    const QRect host = before[0].adjusted(0, 0, 120, 70);
+    EXPECT_EQ(Geometries(parts),
+              std::vector<QRect>(
+                  {host, before[1].adjusted(0, 0, 0, 70), before[2].adjusted(0, 70, 120, 70),
+                   before[3].adjusted(0, 0, 120, 0), before[4].adjusted(0, 0, 120, 0)}));
     for (int page = 0; page < CMainDlg::kPageCount; ++page)
-        EXPECT_EQ(dlg.Page(page).geometry(), host.adjusted(0, 0, 120, 70)) << page;
-    // The Settings page laid itself out for its new size.
+        EXPECT_EQ(dlg.Page(page).geometry(), host) << page;
+    // The Settings page laid itself out for its new size: Apply keeps its right margin.
     const QWidget* pApply = dlg.SettingsPage().GetDlgItem(IDC_APPLY);
     EXPECT_EQ(dlg.SettingsPage().width() - (pApply->x() + pApply->width()),
               dlg.SettingsPage().MapDialogRect(QRect(0, 0, 248, 182)).width() -

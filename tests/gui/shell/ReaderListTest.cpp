@@ -17,7 +17,8 @@ std::size_t WaitForReaders(std::size_t count) {
     std::size_t listed = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (context == 0 && SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &context) != SCARD_S_SUCCESS)
+        if (context == 0 &&
+            SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &context) != SCARD_S_SUCCESS)
             context = 0;
         char names[4096];
         DWORD length = sizeof names;
@@ -46,13 +47,6 @@ protected:
         ASSERT_EQ(m_listed.size(), 12u);
     }
 
-    QStringList ComboItems() {
-        QStringList items;
-        QComboBox* pCombo = m_pMainDlg->SettingsPage().ReaderCombo();
-        for (int i = 0; i < pCombo->count(); ++i) items << pCombo->itemText(i);
-        return items;
-    }
-
     std::unique_ptr<CPrivatePcscd> m_pPcscd;
     std::vector<std::string> m_listed;
 };
@@ -61,9 +55,10 @@ TEST_F(ReaderList, TwelveReadersAreCutToTheFirstTenInAlphabeticalOrder) {
     StartMainWindow();
     QStringList expected;
     for (std::size_t i = 0; i < 10; ++i) expected << QString::fromStdString(m_listed[i]);
-    std::sort(expected.begin(), expected.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    EXPECT_EQ(ComboItems(), expected);
+    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    EXPECT_EQ(Items(m_pMainDlg->SettingsPage().ReaderCombo()), expected);
     // Nothing stored: the alphabetically first one.
     EXPECT_EQ(m_pMainDlg->SettingsPage().ReaderCombo()->currentIndex(), 0);
     EXPECT_EQ(g_pCardReader->GetReaderName(), expected[0].toStdString());

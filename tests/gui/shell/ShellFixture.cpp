@@ -1,10 +1,14 @@
 #include "ShellFixture.h"
 
 #include "CardReader.h"
+#include "InfoBar.h"
 #include "Profile.h"
+#include "ResourceIds.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QEventLoop>
+#include <QListWidget>
 #include <QMenu>
 #include <QTimer>
 
@@ -29,7 +33,13 @@ CMainDlg& CShellFixture::StartMainWindow() {
     return *m_pMainDlg;
 }
 
-void CShellFixture::DestroyMainWindow() { m_pMainDlg.reset(); }
+void CShellFixture::DestroyMainWindow() {
+    m_pMainDlg.reset();
+}
+
+void CShellFixture::ChooseMenuItem(const QString& strText) {
+    m_dialogs.m_chooseMenuItem = [strText](QMenu& menu) { return FindAction(menu, strText); };
+}
 
 QAction* CShellFixture::FindAction(QMenu& menu, const QString& strText) {
     for (QAction* pAction : menu.actions())
@@ -43,4 +53,30 @@ void CShellFixture::RunUntilIdle() {
     QEventLoop loop;
     QTimer::singleShot(50, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+void CShellFixture::ExpectPage(CMainDlg& dlg, int nPage, const char* pszCaption) {
+    for (int page = 0; page < CMainDlg::kPageCount; ++page)
+        EXPECT_EQ(dlg.Page(page).isHidden(), page != nPage) << "page " << page;
+    EXPECT_EQ(dlg.NavigationList()->currentRow(), nPage);
+    EXPECT_TRUE(dlg.NavigationList()->item(nPage)->isSelected());
+    EXPECT_EQ(dlg.InfoBar()->Caption(), pszCaption);
+}
+
+void CShellFixture::ExpectConnection(CMainDlg& dlg, bool bConnected, const char* pszText) {
+    EXPECT_EQ(g_pCardReader->IsConnected(), bConnected);
+    EXPECT_EQ(dlg.RememberedStatusText(), pszText);
+    EXPECT_EQ(dlg.IsGreenLightOn(), bConnected);
+    EXPECT_EQ(dlg.IsRedLightOn(), !bConnected);
+    dlg.OnIdleUpdate();
+    EXPECT_EQ(dlg.PaneText(), pszText);
+    EXPECT_EQ(dlg.Action(ID_CARD_CONNECT)->isEnabled(), !bConnected);
+    EXPECT_EQ(dlg.Action(ID_CARD_DISCONNECT)->isEnabled(), bConnected);
+    EXPECT_EQ(dlg.Action(ID_CARD_RECONNECT)->isEnabled(), bConnected);
+}
+
+QStringList CShellFixture::Items(const QComboBox* pCombo) {
+    QStringList items;
+    for (int i = 0; i < pCombo->count(); ++i) items << pCombo->itemText(i);
+    return items;
 }

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 class QAction;
+class QComboBox;
 class QMenu;
 
 // A main window as the program starts it: the card reader object of this process, the
@@ -27,9 +29,17 @@ protected:
     CMainDlg& StartMainWindow();
     // Ends and destroys the main window, as the program does when its loop returns.
     void DestroyMainWindow();
+    // Makes the next popup menus choose the item with that text (empty: cancel).
+    void ChooseMenuItem(const QString& strText);
 
     // Runs the event loop until it has become idle at least once.
     static void RunUntilIdle();
+    // Only that page shown, its item selected and its name in the caption bar.
+    static void ExpectPage(CMainDlg& dlg, int nPage, const char* pszCaption);
+    // The reader's state, the lights, the remembered text and, after an idle pass, which
+    // Card commands are offered.
+    static void ExpectConnection(CMainDlg& dlg, bool bConnected, const char* pszText);
+    static QStringList Items(const QComboBox* pCombo);
 
     CFakeDialogService m_dialogs;
     std::unique_ptr<CMainDlg> m_pMainDlg;

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
@@ -16,21 +15,20 @@ using WindowCommands = CShellFixture;
 
 TEST_F(WindowCommands, EscapeAndEnterCloseNothing) {
     CMainDlg& dlg = StartMainWindow();
-    QTest::keyClick(&dlg, Qt::Key_Escape);
-    QTest::keyClick(&dlg, Qt::Key_Return);
+    const auto pressKeys = [](QWidget* pTarget) {
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(pTarget, key);
+    };
     for (int page = 0; page < CMainDlg::kPageCount; ++page) {
         dlg.ShowPage(page);
-        QTest::keyClick(&dlg.Page(page), Qt::Key_Escape);
-        QTest::keyClick(&dlg.Page(page), Qt::Key_Enter);
+        pressKeys(&dlg.Page(page));
         EXPECT_TRUE(dlg.Page(page).isVisible()) << page;
     }
     dlg.ShowPage(0);
-    QWidget* pName = dlg.SettingsPage().GetDlgItem(IDC_APP_NAME);
-    QTest::keyClick(pName, Qt::Key_Return);
-    QTest::keyClick(pName, Qt::Key_Escape);
-    QTest::keyClick(dlg.NavigationList(), Qt::Key_Escape);
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(dlg.Page(0).isVisible());
+    for (QWidget* pTarget :
+         {static_cast<QWidget*>(&dlg), dlg.SettingsPage().GetDlgItem(IDC_APP_NAME),
+          static_cast<QWidget*>(dlg.NavigationList())})
+        pressKeys(pTarget);
     // accept and reject, whoever calls them, end nothing.
     dlg.accept();
     dlg.reject();
@@ -53,11 +51,11 @@ TEST_F(WindowCommands, HelpOpensTheHelpFileBesideTheProgramOnlyWhenItExists) {
     dlg.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
     // F1 from inside a page; with a modifier it is not help.
-    dlg.ShowPage(0);
-    dlg.SettingsPage().GetDlgItem(IDC_APP_NAME)->setFocus();
-    QTest::keyClick(dlg.SettingsPage().GetDlgItem(IDC_APP_NAME), Qt::Key_F1, Qt::ShiftModifier);
+    QWidget* pName = dlg.SettingsPage().GetDlgItem(IDC_APP_NAME);
+    pName->setFocus();
+    QTest::keyClick(pName, Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_TRUE(m_dialogs.m_openedDocuments.isEmpty());
-    QTest::keyClick(dlg.SettingsPage().GetDlgItem(IDC_APP_NAME), Qt::Key_F1);
+    QTest::keyClick(pName, Qt::Key_F1);
     dlg.Action(ID_HELP_CONTENTS)->trigger();
     QFile::remove(path);
     EXPECT_EQ(m_dialogs.m_openedDocuments, QStringList({path, path}));
@@ -79,18 +77,13 @@ TEST_F(WindowCommands, ConnectWithoutServiceShowsCardErrorThenTheFailedState) {
     ASSERT_EQ(m_dialogs.m_modals.size(), 1u);
     const CFakeDialogService::SModal& error = m_dialogs.m_modals[0];
     EXPECT_EQ(error.strTitle, "Card error");
-    EXPECT_EQ(error.texts, QStringList({"Error connecting to the card\n\nPlease check that your card is "
-                                        "correctly inserted and your reader is ok."}));
+    EXPECT_EQ(error.texts,
+              QStringList({"Error connecting to the card\n\nPlease check that your card is "
+                           "correctly inserted and your reader is ok."}));
     EXPECT_EQ(error.size, dlg.MapDialogRect(QRect(0, 0, 174, 73)).size());
     EXPECT_TRUE(error.bWaitCursor);
-    EXPECT_EQ(dlg.RememberedStatusText(), "Error connecting to the card !");
-    EXPECT_TRUE(dlg.IsRedLightOn());
-    EXPECT_FALSE(dlg.IsGreenLightOn());
-    EXPECT_FALSE(g_pCardReader->IsConnected());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    dlg.OnIdleUpdate();
-    EXPECT_TRUE(dlg.Action(ID_CARD_CONNECT)->isEnabled());
-    EXPECT_FALSE(dlg.Action(ID_CARD_DISCONNECT)->isEnabled());
+    ExpectConnection(dlg, false, "Error connecting to the card !");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The APDU frame: class, instruction, parameter and length errors, SLEEP, and random
-// APDUs that must always get a status word.
+// The APDU frame: class, instruction, length errors, SLEEP, and random APDUs that must
+// always get a status word.
 
 #include <random>
 
@@ -9,47 +9,20 @@ namespace {
 
 using SimCardApdu = SimCardTest;
 
-TEST_F(SimCardApdu, FewerThanFourBytesIsAWrongLength) {
-    EXPECT_EQ(Send(""), "6700");
-    EXPECT_EQ(Send("A0"), "6700");
-    EXPECT_EQ(Send("A0A400"), "6700");
-}
-
-TEST_F(SimCardApdu, WrongClassComesBeforeEverythingElse) {
-    EXPECT_EQ(Send("00A4000002 3F00"), "6E00");
-    EXPECT_EQ(Send("A1B0000001"), "6E00");
-    EXPECT_EQ(Send("80FF0000"), "6E00");
-}
-
-TEST_F(SimCardApdu, UnknownInstructions) {
-    for (const char* apdu : {"A0FF000000", "A000000000", "A0CA000000", "A0A5000002 3F00"})
-        EXPECT_EQ(Send(apdu), "6D00") << apdu;
-}
-
-TEST_F(SimCardApdu, FourByteApduReadsP3AsZero) {
-    EXPECT_EQ(Send("A0FA0000"), "9000");  // SLEEP
-    EXPECT_EQ(Send("A0A40000"), "6700");  // SELECT needs two bytes
-    EXPECT_EQ(Send("A0C00000"), "6F00");  // nothing waiting
-}
-
-TEST_F(SimCardApdu, SleepParameters) {
-    EXPECT_EQ(Send("A0FA000000"), "9000");
-    EXPECT_EQ(Send("A0FA010000"), "6B00");
-    EXPECT_EQ(Send("A0FA000001 00"), "6700");
-}
-
-TEST_F(SimCardApdu, CaseTwoCommandsWithDataAreRefused) {
-    Send("A0A4000002 3F00");
-    EXPECT_EQ(Send("A0C0000017 00"), "6700");
-    EXPECT_EQ(Send("A0F2000017 00"), "6700");
+TEST_F(SimCardApdu, FrameErrorsAndSleep) {
+    ExpectAnswers("", " > 6700; A0 > 6700; A0A400 > 6700");  // fewer than four bytes
+    // The class comes before everything else; then the instruction.
+    ExpectAnswers("", "00A4000002 3F00 > 6E00; A1B0000001 > 6E00; 80FF0000 > 6E00");
+    ExpectAnswers(
+        "", "A0FF000000 > 6D00; A000000000 > 6D00; A0CA000000 > 6D00; A0A5000002 3F00 > 6D00");
+    ExpectAnswers("", "A0FA0000 > 9000; A0A40000 > 6700; A0C00000 > 6F00");  // four bytes: P3 00
+    ExpectAnswers("", "A0FA000000 > 9000; A0FA010000 > 6B00; A0FA000001 00 > 6700");  // SLEEP
+    ExpectAnswers("3F00", "A0C0000017 00 > 6700; A0F2000017 00 > 6700");  // case 2: no data
 }
 
 TEST_F(SimCardApdu, LongApduIsRefusedNotOverrun) {
-    std::string apdu = "A0D6000010";
-    for (int i = 0; i < 1000; ++i) apdu += "AB";
-    SelectPath("3F00 7F20 6F78");
-    EXPECT_EQ(Send(apdu), "6700");
-    EXPECT_EQ(Send("A0B0000002"), "00029000");
+    Prepare(m_card, "3F00 7F20 6F78");
+    Run("A0D6000010" + std::string(2000, 'A') + " > 6700; A0B0000002 > 0002 9000");
 }
 
 // Random APDUs with the GSM class and real instruction bytes reach every handler with

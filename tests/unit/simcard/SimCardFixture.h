@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ ki       000102030405060708090A0B0C0D0E0F
 mf 3F00 free=512
 ef 3F00/2FE2 transparent size=10 read=ALW update=NEV
     data 98 00 01 01 00 00 00 10 32 F4
+ef 3F00/6F01 transparent size=1 read=ADME update=ADM7
 df 3F00/7F10 free=256
 ef 3F00/7F10/6F3A linear record=4 records=3 read=CHV1 update=CHV1 invalidate=CHV2 rehabilitate=CHV2
     record 1 11 11 11 11
@@ -48,24 +51,21 @@ ef 3F00/7F20/5F30/4F20 transparent size=2 read=ALW update=ALW
 )";
 }
 
-inline std::vector<std::uint8_t> FromHex(const std::string& text) {
-    std::vector<std::uint8_t> bytes;
-    std::string digits;
-    for (char c : text) {
-        if (c != ' ') digits += c;
-    }
-    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
-        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
-
-// Hex written in groups for reading ("0000 3F00 01") without the blanks.
+// Hex for reading, with blanks ("0000 3F00 01"), to bytes or to compact text.
 inline std::string Compact(const std::string& spaced) {
     std::string text;
     for (char c : spaced) {
         if (c != ' ') text += c;
     }
     return text;
+}
+
+inline std::vector<std::uint8_t> FromHex(const std::string& text) {
+    const std::string digits = Compact(text);
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    return bytes;
 }
 
 inline std::string ToHex(const std::vector<std::uint8_t>& bytes) {
@@ -85,24 +85,67 @@ inline CSimProfile ParseOrDie(const std::string& text) {
     return profile;
 }
 
+// Sends an APDU written in hex (blanks allowed) and answers data + SW in hex.
+inline std::string SendTo(CSimCard& card, const std::string& apdu) {
+    std::vector<std::uint8_t> bytes = FromHex(apdu);
+    return ToHex(card.Process(bytes.data(), bytes.size()));
+}
+
+// Brings a card into a state: CHV1, CHV2 and ADM present that code, file ids are selected
+// in turn ("CHV1 3F00 7F20 6F07").
+inline void Prepare(CSimCard& card, const std::string& setup) {
+    static const std::pair<const char*, const char*> codes[] = {
+        {"CHV1", "A020000108 31323334FFFFFFFF"},
+        {"CHV2", "A020000208 35363738FFFFFFFF"},
+        {"ADM", "A020000A08 0A0A0A0A0A0A0A0A"}};
+    for (std::size_t at = 0; at < setup.size();) {
+        const std::size_t end = std::min(setup.find(' ', at), setup.size());
+        const std::string word = setup.substr(at, end - at);
+        at = end + 1;
+        std::string apdu = "A0A4000002" + word;
+        for (const auto& code : codes)
+            if (word == code.first) apdu = code.second;
+        const std::string answer = SendTo(card, apdu);
+        ASSERT_TRUE(answer == "9000" || answer.substr(0, 2) == "9F") << word << ": " << answer;
+    }
+}
+
+// A transcript "apdu > answer; apdu > answer" in hex, blanks allowed: each APDU and the
+// data and status word it must be answered with.
+inline std::vector<std::pair<std::string, std::string>> Steps(const std::string& transcript) {
+    std::vector<std::pair<std::string, std::string>> steps;
+    for (std::size_t at = 0; at < transcript.size();) {
+        const std::size_t end = std::min(transcript.find(';', at), transcript.size());
+        const std::string step = transcript.substr(at, end - at);
+        const std::size_t arrow = step.find('>');
+        if (arrow == std::string::npos)
+            ADD_FAILURE() << "no answer in '" << step << "'";
+        else
+            steps.emplace_back(Compact(step.substr(0, arrow)), Compact(step.substr(arrow + 1)));
+        at = end + 1;
+    }
+    return steps;
+}
+
+// Each step of the transcript on a fresh card of the test profile brought into that state.
+inline void ExpectAnswers(const std::string& setup, const std::string& transcript) {
+    for (const auto& [apdu, answer] : Steps(transcript)) {
+        CSimCard card(ParseOrDie(TestProfileText()));
+        Prepare(card, setup);
+        EXPECT_EQ(SendTo(card, apdu), answer) << "'" << setup << "' then " << apdu;
+    }
+}
+
 class SimCardTest : public ::testing::Test {
 protected:
     SimCardTest() : m_card(ParseOrDie(TestProfileText())) {}
 
-    // Sends an APDU written in hex (blanks allowed) and answers data + SW in hex.
-    std::string Send(const std::string& apdu) {
-        std::vector<std::uint8_t> bytes = FromHex(apdu);
-        return ToHex(m_card.Process(bytes.data(), bytes.size()));
-    }
-    // Selects each id of a path such as "3F00 7F20 6F07"; answers the last SW.
-    std::string SelectPath(const std::string& path) {
-        std::string answer;
-        for (std::size_t i = 0; i + 4 <= path.size(); i += 5)
-            answer = Send("A0A4000002" + path.substr(i, 4));
-        return answer;
+    std::string Send(const std::string& apdu) { return SendTo(m_card, apdu); }
+    // The steps of the transcript one after the other on this card.
+    void Run(const std::string& transcript) {
+        for (const auto& [apdu, answer] : Steps(transcript)) EXPECT_EQ(Send(apdu), answer) << apdu;
     }
     std::string VerifyChv1() { return Send("A020000108 31323334FFFFFFFF"); }
-    std::string VerifyChv2() { return Send("A020000208 35363738FFFFFFFF"); }
     std::string VerifyAdm() { return Send("A020000A08 0A0A0A0A0A0A0A0A"); }
 
     CSimCard m_card;
