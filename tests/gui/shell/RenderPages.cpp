@@ -1,22 +1,36 @@
 // Renders the main window on each page, the caption bar's hover frame and the small
 // dialogs to PNG files, so the look can be checked without a display:
-//   corvanta_render_pages <output folder>
+//   corvanta_render_pages <output folder> [--card]
 // Run it with QT_QPA_PLATFORM=offscreen and a throw-away XDG_CONFIG_HOME
-// (scripts/render-pages.sh does both).
+// (scripts/render-pages.sh does both). With --card it first connects to the card of the
+// reader chosen at start-up (the virtual card that the script starts), sends a SELECT from
+// the Command page and reads record 1 of 3F00\7F10\6F3A on the File page, so those pages
+// show real answers.
 
 #include "AboutDlg.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
+#include "CommandIniLocation.h"
+#include "DialogService.h"
+#include "HexCombo.h"
+#include "HexEdit.h"
 #include "MainDlg.h"
 #include "InfoBar.h"
+#include "PathCombo.h"
 #include "Profile.h"
+#include "ResourceIds.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QRadioButton>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -27,17 +41,74 @@ bool Save(QWidget& widget, const QString& path) {
     return bSaved;
 }
 
+// Nobody answers a modal dialog here: one that comes up (the card error of a failed
+// connection) is closed at once.
+class CNoWaitDialogService : public CDialogService {
+public:
+    int ExecModal(QDialog&) override { return 0; }
+};
+
+void SetEdit(CResizableDialog& page, int nId, const char* pszText) {
+    static_cast<QLineEdit*>(page.GetDlgItem(nId))->setText(QLatin1String(pszText));
+}
+
+// Connects and fills the Command and File pages from the card, as a user would.
+bool TalkToCard(CMainDlg& dialog) {
+    dialog.OnCardConnect();
+    if (g_pCardReader == nullptr || !g_pCardReader->IsConnected()) {
+        std::fprintf(stderr, "no connection to the card\n");
+        return false;
+    }
+    auto& command = static_cast<CCommandPage&>(dialog.Page(1));
+    dialog.ShowPage(1);
+    // CHV1 first, so that the File page may read the phone book.
+    command.ClaInsCombo()->setEditText(QStringLiteral("A020"));
+    SetEdit(command, IDC_P1, "00");
+    SetEdit(command, IDC_P2, "01");
+    SetEdit(command, IDC_P3, "08");
+    SetEdit(command, IDC_COMMAND_DATA, "31323334FFFFFFFF");
+    static_cast<QRadioButton*>(command.GetDlgItem(IDC_MODE_IN))->setChecked(true);
+    command.OnSend();
+    command.ClaInsCombo()->setEditText(QStringLiteral("A0A4"));
+    SetEdit(command, IDC_P2, "00");
+    SetEdit(command, IDC_P3, "02");
+    SetEdit(command, IDC_COMMAND_DATA, "7F20");
+    command.OnSend();
+
+    auto& file = static_cast<CFilePage&>(dialog.Page(2));
+    dialog.ShowPage(2);
+    dialog.activateWindow();
+    file.PathCombo()->setFocus();
+    QCoreApplication::processEvents();
+    file.PathCombo()->setEditText(QStringLiteral("3F00\\7F10\\6F3A"));
+    file.OnGo();
+    SetEdit(file, IDC_RECORD_NUMBER, "1");
+    file.OnRead();
+    return file.Logic().Mode() == FileMode::Record;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    const bool bCard = argc >= 3 && std::strcmp(argv[2], "--card") == 0;
+    if (argc < 2 || (argc >= 3 && !bCard)) {
+        std::fprintf(stderr, "usage: %s <output folder> [--card]\n", argv[0]);
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
     CProfile::SetRegistryKey(QLatin1String(CProfile::kCompany));
+    // The presets beside the program, in a copy whose recent list may change.
+    QTemporaryDir iniDir;
+    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Command.INI"),
+                iniDir.filePath(QStringLiteral("Command.INI")));
+    QFile(iniDir.filePath(QStringLiteral("Command.INI")))
+        .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const CCommandIniLocation iniLocation(iniDir.path(), iniDir.path());
+    CCommandPage::SetIniLocation(&iniLocation);
+    CNoWaitDialogService noWait;
+    CDialogService::SetInstance(&noWait);
     g_pCardReader = new CCardReader();
 
     bool bOk = true;
@@ -45,15 +116,31 @@ int main(int argc, char** argv) {
         CMainDlg dialog;
         dialog.Create();
         dialog.show();
-        // A few exchanges' worth of trace, as a connected session leaves it.
-        dialog.AppendRecord("A0A40000023F00", "9F16");
-        dialog.AppendRecord("A0C0000016", "0000FFFF3F000100000000000BF10300C8B50400838A838A9000");
-        dialog.AppendRecord("A0B0000009", "6B00");
+        if (bCard) {
+            bOk &= TalkToCard(dialog);
+        } else {
+            // A few exchanges' worth of trace, as a connected session leaves it.
+            dialog.AppendRecord("A0A40000023F00", "9F16");
+            dialog.AppendRecord("A0C0000016", "0000FFFF3F000100000000000BF10300C8B50400838A838A9000");
+            dialog.AppendRecord("A0B0000009", "6B00");
+        }
         const char* const names[] = {"settings", "command", "file", "script", "trace"};
         for (int page = 0; page < CMainDlg::kPageCount; ++page) {
             dialog.ShowPage(page);
             dialog.OnIdleUpdate();
             bOk &= Save(dialog, out.filePath(QStringLiteral("page-%1-%2.png").arg(page).arg(QLatin1String(names[page]))));
+        }
+        if (bCard) {
+            // The other row of the File page: offset and length of a transparent file.
+            auto& file = static_cast<CFilePage&>(dialog.Page(2));
+            dialog.ShowPage(2);
+            file.PathCombo()->setFocus();
+            QCoreApplication::processEvents();
+            file.PathCombo()->setEditText(QStringLiteral("3F00\\2FE2"));
+            file.OnGo();
+            SetEdit(file, IDC_LENGTH, "0A");
+            file.OnRead();
+            bOk &= Save(dialog, out.filePath(QStringLiteral("page-2-file-transparent.png")));
         }
         // The caption bar with the mouse over its hot area.
         dialog.ShowPage(2);
@@ -67,8 +154,11 @@ int main(int argc, char** argv) {
         QCoreApplication::sendEvent(pBar, &leave);
 
         dialog.resize(dialog.width() + 200, dialog.height() + 120);
-        dialog.ShowPage(0);
-        bOk &= Save(dialog, out.filePath(QStringLiteral("page-0-settings-enlarged.png")));
+        for (int page = 0; page < 3; ++page) {
+            dialog.ShowPage(page);
+            dialog.OnIdleUpdate();
+            bOk &= Save(dialog, out.filePath(QStringLiteral("page-%1-%2-enlarged.png").arg(page).arg(QLatin1String(names[page]))));
+        }
 
         CCardErrorDlg cardError(&dialog);
         cardError.Create();
@@ -79,5 +169,6 @@ int main(int argc, char** argv) {
     }
     delete g_pCardReader;
     g_pCardReader = nullptr;
+    CDialogService::SetInstance(nullptr);
     return bOk ? 0 : 1;
 }
