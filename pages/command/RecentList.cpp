@@ -23,9 +23,11 @@ bool CRecentList::Remove(std::size_t index) {
     return true;
 }
 
+// A capacity lowered in the file while the program ran leaves more entries than keys:
+// the newest are kept, since they are the ones the user sent last.
 std::vector<std::string> CRecentList::ValuesToSave(unsigned nCapacity) const {
     std::vector<std::string> values(nCapacity);
     const std::size_t count = std::min<std::size_t>(nCapacity, m_vEntries.size());
-    std::copy_n(m_vEntries.begin(), count, values.begin());
+    std::copy(m_vEntries.end() - static_cast<std::ptrdiff_t>(count), m_vEntries.end(), values.begin());
     return values;
 }

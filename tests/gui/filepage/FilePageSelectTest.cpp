@@ -1,13 +1,17 @@
 #include "CardReader.h"
-#include "FilePageFixture.h"
+#include "PageFixture.h"
 #include "PathCombo.h"
 #include "ResourceIds.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <dlfcn.h>
+
+#include <initializer_list>
+#include <string>
 
 // A GET RESPONSE that the reader fails, which the virtual card cannot be made to do: this
 // definition stands in front of pcsc-lite's and hands every other call on.
@@ -33,160 +37,89 @@ extern "C" LONG SCardTransmit(SCARDHANDLE hCard, const SCARD_IO_REQUEST* pioSend
 
 namespace {
 
-using FilePage = CFilePageFixture;
+using FilePage = CPageFixture;
 
-const QString kRule(60, QLatin1Char('-'));
 const char* const kNotFound = "The reader/card is not ready or the specified file ID is not found";
 
-// Which of the read and update controls show.
-struct SShown {
-    bool bOffsetRow;
-    bool bRecordRow;
-    bool bReadUpdate;
-};
-
-SShown Shown(const CFilePage& page) {
-    const auto shown = [&page](int nId) { return !page.GetDlgItem(nId)->isHidden(); };
-    const SShown result{shown(IDC_OFFSET), shown(IDC_RECORD_NUMBER), shown(IDC_READ)};
-    // The controls of a row come and go together.
-    EXPECT_EQ(shown(IDC_OFFSET_CAPTION), result.bOffsetRow);
-    EXPECT_EQ(shown(IDC_LENGTH), result.bOffsetRow);
-    EXPECT_EQ(shown(IDC_LENGTH_CAPTION), result.bOffsetRow);
-    EXPECT_EQ(shown(IDC_RECORD_CAPTION), result.bRecordRow);
-    EXPECT_EQ(shown(IDC_RECORD_RANGE), result.bRecordRow);
-    EXPECT_EQ(shown(IDC_UPDATE), result.bReadUpdate);
-    EXPECT_EQ(shown(IDC_FILE_DATA), result.bReadUpdate);
-    EXPECT_EQ(shown(IDC_FILE_DATA_CAPTION), result.bReadUpdate);
-    EXPECT_EQ(shown(IDC_FILE_STATUS_WORD), result.bReadUpdate);
-    return result;
+// Which rows of read and update controls show: offset, record, read and update; '+' for
+// shown, '-' for hidden, '?' when the controls of a row disagree.
+std::string Shown(const CFilePage& page) {
+    const auto row = [&page](std::initializer_list<int> ids) {
+        std::size_t shown = 0;
+        for (int nId : ids) shown += page.GetDlgItem(nId)->isHidden() ? 0 : 1;
+        return shown == 0 ? '-' : shown == ids.size() ? '+' : '?';
+    };
+    return {row({IDC_OFFSET, IDC_OFFSET_CAPTION, IDC_LENGTH, IDC_LENGTH_CAPTION}),
+            row({IDC_RECORD_NUMBER, IDC_RECORD_CAPTION, IDC_RECORD_RANGE}),
+            row({IDC_READ, IDC_UPDATE, IDC_FILE_DATA, IDC_FILE_DATA_CAPTION, IDC_FILE_STATUS_WORD})};
 }
 
-void ExpectShown(const CFilePage& page, SShown expected) {
-    const SShown shown = Shown(page);
-    EXPECT_EQ(shown.bOffsetRow, expected.bOffsetRow);
-    EXPECT_EQ(shown.bRecordRow, expected.bRecordRow);
-    EXPECT_EQ(shown.bReadUpdate, expected.bReadUpdate);
-}
-
-constexpr SShown kNothing{false, false, false};
-constexpr SShown kTransparent{true, false, true};
-constexpr SShown kRecord{false, true, true};
-
-TEST_F(FilePage, OpensWithNothingToReadAndAnInvisibleGoButton) {
-    CFilePage& page = StartOnFilePage(false);
-    ExpectShown(page, kNothing);
-    EXPECT_TRUE(page.GetDlgItem(IDC_GO)->isHidden());
-    EXPECT_EQ(page.PropertiesBox()->toPlainText(), "");
-    EXPECT_TRUE(page.PropertiesBox()->isReadOnly());
-    EXPECT_EQ(page.GetDlgItem(IDC_READ)->toolTip(), "Read data from the currect file");
-    EXPECT_EQ(page.GetDlgItem(IDC_UPDATE)->toolTip(), "Update data to the current file");
-}
+const char* const kNothing = "---";
+const char* const kTransparent = "+-+";
+const char* const kRecord = "-++";
 
 TEST_F(FilePage, WalksToTheImsiLevelByLevelAndRemembersTheTrimmedPath) {
     CFilePage& page = StartOnFilePage();
     const int before = TraceCount();
     EnterPath("\\3F00\\7F20\\6F07\\");
-
-    const QStringList lines = TraceLines(before);
-    ASSERT_EQ(lines.size(), 16);
-    EXPECT_EQ(lines.mid(0, 4), QStringList({kRule, "Header=A0A4000002", "DataIn=3F00", lines[3]}));
-    EXPECT_EQ(lines.mid(5, 2), QStringList({"Header=A0A4000002", "DataIn=7F20"}));
-    EXPECT_EQ(lines.mid(9, 3), QStringList({"Header=A0A4000002", "DataIn=6F07", "SW=9F0F"}));
-    EXPECT_EQ(lines.mid(12, 4), QStringList({kRule, "Header=A0C000000F",
-                                             "DataOut=000000096F07040014F01401020000", "SW=9000"}));
-
-    const std::string expected =
-        "ID:   6F07\r\n"
-        "Type: EF\r\n"
-        "Size: 0009 Bytes\r\n"
-        "Structure: transparent\r\n"
-        "Status: not invalidated, not readable or updatable when invalidated\r\n"
-        "Access Conditions: <READ;SEEK: CHV1> <UPDATE: ADM0> <INCREASE: NEV>\r\n"
-        "                   <REHABILITATE: CHV1> <INVALIDATE: ADM0>";
-    EXPECT_EQ(page.Logic().Fields().m_strProperties, expected);
+    EXPECT_EQ(TraceLines(before).filter(QRegularExpression("^(DataIn|Header=A0C0)")),
+              QStringList({"DataIn=3F00", "DataIn=7F20", "DataIn=6F07", "Header=A0C000000F"}));
     EXPECT_EQ(page.PropertiesBox()->toPlainText(),
-              QString::fromStdString(expected).replace("\r\n", "\n"));
+              "ID:   6F07\n"
+              "Type: EF\n"
+              "Size: 0009 Bytes\n"
+              "Structure: transparent\n"
+              "Status: not invalidated, not readable or updatable when invalidated\n"
+              "Access Conditions: <READ;SEEK: CHV1> <UPDATE: ADM0> <INCREASE: NEV>\n"
+              "                   <REHABILITATE: CHV1> <INVALIDATE: ADM0>");
     EXPECT_EQ(PathText(), "3F00\\7F20\\6F07");
     EXPECT_EQ(History(), QStringList({"3F00\\7F20\\6F07"}));
-    ExpectShown(page, kTransparent);
-    EXPECT_FALSE(page.Logic().IsRecordFile());
-    // Enter went no further than the page.
-    EXPECT_TRUE(m_pMainDlg->isVisible());
+    EXPECT_EQ(Shown(page), kTransparent);
+    EXPECT_TRUE(m_pMainDlg->isVisible());  // Enter went no further than the page
 }
 
-TEST_F(FilePage, DescribesTheMfADfAndLinearFixedAndCyclicFiles) {
+TEST_F(FilePage, ShowsTheControlsAndRangeForEachKindOfFile) {
     CFilePage& page = StartOnFilePage();
-    struct SCase {
+    EXPECT_EQ(Shown(page), kNothing);  // nothing selected yet
+    EXPECT_TRUE(page.GetDlgItem(IDC_GO)->isHidden());
+    EXPECT_TRUE(page.PropertiesBox()->isReadOnly());
+    EXPECT_EQ(page.GetDlgItem(IDC_READ)->toolTip(), "Read data from the currect file");
+    EXPECT_EQ(page.GetDlgItem(IDC_UPDATE)->toolTip(), "Update data to the current file");
+    const struct {
         const char* pszPath;
-        std::string strProperties;
-        SShown shown;
+        const char* pszLine;  // one line of the description, to tell the files apart
+        const char* pszShown;
         const char* pszRange;
-        bool bCyclic;
+    } cases[] = {
+        {"3F00", "Type: MF", kNothing, ""},
+        {"3F00\\7F10\\6F3A", "Structure: linear fixed", kRecord, "( 01-0A )"},
+        // A directory leaves the range of the last record file as it was.
+        {"3F00\\7F10", "Type: DF", kNothing, "( 01-0A )"},
+        {"3F00\\7F20\\6F39", "Structure: cyclic", kRecord, "( 01-05 )"},
+        {"3F00\\2FE2", "Structure: transparent", kTransparent, "( 01-05 )"},
     };
-    const SCase cases[] = {
-        {"3F00",
-         "ID:   3F00\r\nType: MF\r\nAvailable Memory: 0800 Bytes\r\nInclude: 02 DFs, 01 EFs",
-         kNothing, "", false},
-        {"3F00\\7F10\\6F3A",
-         "ID:   6F3A\r\nType: EF\r\nSize: 0118 Bytes\r\nStructure: linear fixed\r\nRecord Length: "
-         "1C Bytes\r\n"
-         "Status: not invalidated, not readable or updatable when invalidated\r\n"
-         "Access Conditions: <READ;SEEK: CHV1> <UPDATE: CHV1> <INCREASE: NEV>\r\n"
-         "                   <REHABILITATE: CHV2> <INVALIDATE: CHV2>",
-         kRecord, "( 01-0A )", false},
-        {"3F00\\7F10",
-         "ID:   7F10\r\nType: DF\r\nAvailable Memory: 0400 Bytes\r\nInclude: 00 DFs, 05 EFs",
-         kNothing, "( 01-0A )", false},
-        {"3F00\\7F20\\6F39",
-         "ID:   6F39\r\nType: EF\r\nSize: 000F Bytes\r\nStructure: cyclic\r\nRecord Length: 03 "
-         "Bytes\r\n"
-         "Status: not invalidated, not readable or updatable when invalidated\r\n"
-         "Access Conditions: <READ;SEEK: CHV1> <UPDATE: CHV1> <INCREASE: CHV1>\r\n"
-         "                   <REHABILITATE: ADM0> <INVALIDATE: ADM0>",
-         kRecord, "( 01-05 )", true},
-        {"3F00\\7F10\\6F44",
-         "ID:   6F44\r\nType: EF\r\nSize: 008C Bytes\r\nStructure: cyclic\r\nRecord Length: 1C "
-         "Bytes\r\n"
-         "Status: not invalidated, not readable or updatable when invalidated\r\n"
-         "Access Conditions: <READ;SEEK: CHV1> <UPDATE: CHV1> <INCREASE: NEV>\r\n"
-         "                   <REHABILITATE: ADM0> <INVALIDATE: ADM0>",
-         kRecord, "( 01-05 )", true},
-        {"3F00\\2FE2",
-         "ID:   2FE2\r\nType: EF\r\nSize: 000A Bytes\r\nStructure: transparent\r\n"
-         "Status: not invalidated, not readable or updatable when invalidated\r\n"
-         "Access Conditions: <READ;SEEK: ALW> <UPDATE: NEV> <INCREASE: NEV>\r\n"
-         "                   <REHABILITATE: ADM0> <INVALIDATE: ADM0>",
-         kTransparent, "( 01-05 )", true},
-    };
-    for (const SCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.pszPath);
         EnterPath(QString::fromLatin1(c.pszPath));
-        EXPECT_EQ(page.Logic().Fields().m_strProperties, c.strProperties);
-        ExpectShown(page, c.shown);
-        // A directory leaves the range of the last record file as it was.
+        EXPECT_TRUE(page.PropertiesBox()->toPlainText().split('\n').contains(c.pszLine));
+        EXPECT_EQ(Shown(page), c.pszShown);
         EXPECT_EQ(LabelText(IDC_RECORD_RANGE), c.pszRange);
-        if (c.shown.bRecordRow) {
-            EXPECT_EQ(page.Logic().IsCyclic(), c.bCyclic);
-        }
     }
-    QStringList history = History();
-    history.sort();
-    EXPECT_EQ(history, QStringList({"3F00", "3F00\\2FE2", "3F00\\7F10", "3F00\\7F10\\6F3A",
-                                    "3F00\\7F10\\6F44", "3F00\\7F20\\6F39"}));
+    EXPECT_EQ(History().size(), 5);
 }
 
 TEST_F(FilePage, InvalidPathsSendNothingAndHideTheReadControls) {
     CFilePage& page = StartOnFilePage();
     EnterPath("3F00\\2FE2");
-    ExpectShown(page, kTransparent);
+    EXPECT_EQ(Shown(page), kTransparent);
     const QStringList history = History();
-    for (const char* path : {"3F0\\2FE2", "3F00\\\\2FE2", "", "\\\\", "3F002FE2"}) {
+    for (const char* path : {"3F0\\2FE2", "", "\\\\", "3F002FE2"}) {
         SCOPED_TRACE(path);
         const int before = TraceCount();
         EnterPath(QString::fromLatin1(path));
         EXPECT_EQ(TraceCount(), before);
         EXPECT_EQ(page.PropertiesBox()->toPlainText(), "Invalid file path");
-        ExpectShown(page, kNothing);
+        EXPECT_EQ(Shown(page), kNothing);
         EXPECT_EQ(History(), history);
     }
 }
@@ -194,15 +127,13 @@ TEST_F(FilePage, InvalidPathsSendNothingAndHideTheReadControls) {
 TEST_F(FilePage, FailingSelectShowsTheFailureAndAddsNoHistory) {
     CFilePage& page = StartOnFilePage();
     EnterPath("3F00\\7F20\\6F07");
-    ExpectShown(page, kTransparent);
     const int before = TraceCount();
     EnterPath("3F00\\7F20\\6FFF");
     const QStringList lines = TraceLines(before);
-    // Three SELECTs, the last one refused, and no GET RESPONSE.
-    ASSERT_EQ(lines.size(), 12);
-    EXPECT_EQ(lines.mid(9, 3), QStringList({"Header=A0A4000002", "DataIn=6FFF", "SW=9404"}));
+    ASSERT_EQ(lines.size(), 12);  // three SELECTs, the last one refused, and no GET RESPONSE
+    EXPECT_EQ(lines.mid(10), QStringList({"DataIn=6FFF", "SW=9404"}));
     EXPECT_EQ(page.PropertiesBox()->toPlainText(), kNotFound);
-    ExpectShown(page, kNothing);
+    EXPECT_EQ(Shown(page), kNothing);
     EXPECT_EQ(History(), QStringList({"3F00\\7F20\\6F07"}));
     EXPECT_EQ(PathText(), "3F00\\7F20\\6FFF");
 }
@@ -215,16 +146,7 @@ TEST_F(FilePage, FailedGetResponseIsAFailureNotAnEmptyDescription) {
     g_bFailGetResponse = false;
     EXPECT_EQ(TraceLines(before).filter("Header=A0C0").size(), 1);
     EXPECT_EQ(page.PropertiesBox()->toPlainText(), kNotFound);
-    ExpectShown(page, kNothing);
-    EXPECT_EQ(History(), QStringList());
-}
-
-TEST_F(FilePage, WithoutAConnectionTheSelectFails) {
-    CFilePage& page = StartOnFilePage(false);
-    const int before = TraceCount();
-    EnterPath("3F00");
-    EXPECT_EQ(TraceLines(before).filter("Header=A0A4000002").size(), 1);
-    EXPECT_EQ(page.PropertiesBox()->toPlainText(), kNotFound);
+    EXPECT_EQ(Shown(page), kNothing);
     EXPECT_EQ(History(), QStringList());
 }
 
@@ -240,11 +162,9 @@ TEST_F(FilePage, EnterSelectsOnlyWhileThePathBoxHasTheFocus) {
     QTest::keyClick(page.PropertiesBox(), Qt::Key_Return);
     QTest::keyClick(&page, Qt::Key_Enter);
     EXPECT_EQ(TraceCount(), before);
-    EXPECT_EQ(page.PropertiesBox()->toPlainText(), "");
 
     pEdit->setFocus();
     QTest::keyClick(pEdit, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_GT(TraceCount(), before);
     EXPECT_TRUE(page.PropertiesBox()->toPlainText().startsWith("ID:   3F00\nType: MF\n"));
 }
 
@@ -258,7 +178,7 @@ TEST_F(FilePage, HistorySurvivesARestartAndTakesEachPathOnce) {
     delete g_pCardReader;
     g_pCardReader = new CCardReader();
 
-    CFilePage& page = StartOnFilePage();
+    StartOnFilePage();
     // Loading sorts them; the box starts empty.
     EXPECT_EQ(History(), QStringList({"3F00\\2FE2", "3F00\\7F10"}));
     EXPECT_EQ(PathText(), "");
@@ -266,7 +186,6 @@ TEST_F(FilePage, HistorySurvivesARestartAndTakesEachPathOnce) {
     EnterPath("3F00");
     EXPECT_EQ(History(), QStringList({"3F00", "3F00\\2FE2", "3F00\\7F10"}));
     EXPECT_EQ(PathText(), "3F00");
-    EXPECT_TRUE(page.PropertiesBox()->toPlainText().startsWith("ID:   3F00"));
 }
 
 }  // namespace

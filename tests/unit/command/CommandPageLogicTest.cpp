@@ -33,7 +33,7 @@ protected:
         logic.Load();
         return logic;
     }
-    // Answers every command with the next scripted response, or fails with code 1.
+    // Answers every command with the next scripted response and the given result.
     CCommandPageLogic::ExchangeFunction Card(Strings responses, long result = 0) {
         return [this, responses, result](const std::string& cmd, std::string& response) {
             response = m_sent.size() < responses.size() ? responses[m_sent.size()] : "";
@@ -66,44 +66,33 @@ const std::string kPresets =
     "Command5=A0B0<READ BINARY 2><01><02><03><sideways>\r\n"
     "Command6=xxxWRONGxxx\r\n";
 
-TEST_F(CommandPageLogicTest, LoadsPresetsInCaseInsensitiveOrderSkippingBadOnes) {
-    const CCommandPageLogic logic = Loaded(kPresets);
+TEST_F(CommandPageLogicTest, PresetsLoadSortedAndFillTheHeaderWhenChosenOrCompleted) {
+    CCommandPageLogic logic = Loaded(kPresets);
     Strings texts;
     for (const auto& item : logic.Presets()) texts.push_back(item.m_strItemText);
     EXPECT_EQ(texts, (Strings{"A0A4<SELECT MF>", "A0A4<SELECT>", "A0B0<READ BINARY 2>",
                               "a0b0<read binary>"}));
-    EXPECT_EQ(logic.Presets()[2].m_preset.m_strMode, "sideways");
-}
-
-TEST_F(CommandPageLogicTest, PresetSelectionFillsHeaderAndExactModesOnly) {
-    CCommandPageLogic logic = Loaded(kPresets);
-    ASSERT_TRUE(logic.SelectPreset(1));
-    EXPECT_EQ(logic.Fields().m_strClaIns, "A0A4<SELECT>");
-    EXPECT_EQ(logic.Fields().m_strP3, "02");
-    EXPECT_EQ(logic.Fields().m_eMode, CommandMode::In);
-    ASSERT_TRUE(logic.SelectPreset(2));  // mode "sideways" leaves IN checked
-    EXPECT_EQ(logic.Fields().m_strP1 + logic.Fields().m_strP2, "0102");
+    ASSERT_TRUE(logic.SelectPreset(1) && logic.SelectPreset(2));  // "sideways" keeps IN
+    EXPECT_EQ(logic.Fields().m_strP1 + logic.Fields().m_strP2 + logic.Fields().m_strP3, "010203");
     EXPECT_EQ(logic.Fields().m_eMode, CommandMode::In);
     ASSERT_TRUE(logic.SelectPreset(3));
     EXPECT_EQ(logic.Fields().m_eMode, CommandMode::Out);
     EXPECT_FALSE(logic.SelectPreset(4));
     EXPECT_FALSE(logic.SelectPreset(-1));
-}
 
-TEST_F(CommandPageLogicTest, CompletionSearchesFromTheSecondItemAndWraps) {
-    CCommandPageLogic logic = Loaded(kPresets);
+    // Completion searches from the second item and wraps round.
     EXPECT_EQ(logic.CompleteTyped("a0a4"), 1);
-    EXPECT_EQ(logic.Fields().m_strClaIns, "A0A4<SELECT>");
+    EXPECT_EQ(logic.Fields().m_strClaIns + "|" + logic.Fields().m_strP3, "A0A4<SELECT>|02");
     EXPECT_EQ(logic.Fields().m_eMode, CommandMode::In);
     EXPECT_EQ(logic.FindPresetFromTop("a0a4"), 0);
     EXPECT_EQ(logic.FindPresetToComplete("a0b0"), 2);
-    EXPECT_EQ(logic.FindPresetToComplete("A0A4<SELECT M"), 0);  // found last, after wrapping
-    EXPECT_EQ(logic.FindPresetToComplete("A0B"), -1);           // shorter texts do nothing
+    EXPECT_EQ(logic.FindPresetToComplete("A0A4<SELECT M"), 0);
+    EXPECT_EQ(logic.FindPresetToComplete("A0B"), -1);  // shorter texts do nothing
     EXPECT_EQ(logic.FindPresetToComplete("A0C0"), -1);
     EXPECT_EQ(logic.FindPresetFromTop(""), -1);
 }
 
-TEST_F(CommandPageLogicTest, SendPadsSendsAndSplitsTheAnswer) {
+TEST_F(CommandPageLogicTest, SendPadsSendsSplitsTheAnswerAndRemembersOnlySuccess) {
     CCommandPageLogic logic = Loaded("[LastCmd]\r\nLastCmdNb=5\r\n");
     CCommandFields& f = logic.Fields();
     f.m_strClaIns = "A0A4<SELECT>";
@@ -115,23 +104,21 @@ TEST_F(CommandPageLogicTest, SendPadsSendsAndSplitsTheAnswer) {
     EXPECT_EQ(m_sent, Strings{"A0A40100023F00"});
     EXPECT_EQ(f.m_strP1 + "|" + f.m_strP2 + "|" + f.m_strP3, "01|00|02");
     EXPECT_EQ(f.m_strData + "|" + f.m_strStatusWord, "|9F16");
-    EXPECT_EQ(logic.RecentEntries(), Strings{"A0A4<SELECT>0100023F00"});
 
     f.m_strData = "FFFF";  // OUT mode neither sends nor remembers the data
     f.m_eMode = CommandMode::Out;
     logic.Send(Card({"", "0102039000"}));
     EXPECT_EQ(m_sent.back(), "A0A4010002");
     EXPECT_EQ(f.m_strData + "|" + f.m_strStatusWord, "010203|9000");
-    EXPECT_EQ(logic.RecentEntries().back(), "A0A4<SELECT>010002");
-}
+    f.m_eMode = CommandMode::Neither;  // nor does no mode at all
+    f.m_strData = "FFFF";
+    logic.Send(Card({"", "", "9000"}));
+    EXPECT_EQ(m_sent.back(), "A0A4010002");
 
-TEST_F(CommandPageLogicTest, FailedExchangeShowsItsAnswerButIsNotRemembered) {
-    CCommandPageLogic logic = Loaded("[LastCmd]\r\nLastCmdNb=5\r\n");
-    logic.Fields().m_strClaIns = "A0F2";
-    logic.Fields().m_strData = "12";
-    EXPECT_EQ(logic.Send(Card({""}, 0x80100016)), 0x80100016);
-    EXPECT_EQ(logic.Fields().m_strData + logic.Fields().m_strStatusWord, "");
-    EXPECT_TRUE(logic.RecentEntries().empty());
+    f.m_strClaIns = "A0F2";  // a failed exchange shows its (empty) answer and is forgotten
+    EXPECT_EQ(logic.Send(Card({"", "", "", "6F00"}, 0x80100016)), 0x80100016);
+    EXPECT_EQ(f.m_strData + "|" + f.m_strStatusWord, "|6F00");
+    EXPECT_EQ(logic.RecentEntries(), (Strings{"A0A4<SELECT>0100023F00", "A0A4<SELECT>010002"}));
 }
 
 TEST_F(CommandPageLogicTest, RecentListKeepsOneEntryPerCommandIgnoringCase) {
@@ -145,11 +132,15 @@ TEST_F(CommandPageLogicTest, RecentListKeepsOneEntryPerCommandIgnoringCase) {
     EXPECT_EQ(logic.RecentEntries(), (Strings{"a0f2000000", "A0C0000000", "A0D600000012"}));
 }
 
-TEST_F(CommandPageLogicTest, CapacityZeroKeepsOnlyTheLastCommandAndIsReadAtEverySend) {
-    CCommandPageLogic logic = Loaded("");
+TEST_F(CommandPageLogicTest, CapacityZeroKeepsOnlyTheLastCommandWritesNothingAndIsReread) {
+    const std::string ini = "; none kept\n[LastCmd]\nLastCmdNb=0\nLastCmd1=A0F2000016\n";
+    CCommandPageLogic logic = Loaded(ini);
+    EXPECT_TRUE(logic.RecentEntries().empty());
     SendTyped(logic, "A0F2", CommandMode::Out);
     SendTyped(logic, "A0B0", CommandMode::Out);
     EXPECT_EQ(logic.RecentEntries(), Strings{"A0B0000000"});
+    EXPECT_TRUE(logic.SaveRecent());
+    EXPECT_EQ(ReadBytes(IniPath()), ini);
     WriteIni("[LastCmd]\nLastCmdNb=2\n");  // an edit takes effect at the next send
     SendTyped(logic, "A0C0", CommandMode::Out);
     SendTyped(logic, "A0D6", CommandMode::Out);
@@ -184,6 +175,15 @@ TEST_F(CommandPageLogicTest, SaveWritesExactlyCapacityKeysAndKeepsTheRest) {
     EXPECT_EQ(ReadBytes(IniPath()),
               "; mine\n[Command]\nCommandNb=0\n[LastCmd]\nLastCmdNb=3\nLastCmd2=A0F2000000\n"
               "LastCmd1=old\r\nLastCmd3=\r\n");
+}
+
+TEST_F(CommandPageLogicTest, ALoweredCapacityKeepsTheNewestEntriesOnSave) {
+    CCommandPageLogic logic =
+        Loaded("[LastCmd]\nLastCmdNb=3\nLastCmd1=A0F2000000\nLastCmd2=A0B0000000\nLastCmd3=A0C0000000\n");
+    WriteIni("[LastCmd]\nLastCmdNb=1\n");  // lowered by hand while the program runs
+    SendTyped(logic, "A0D6", CommandMode::Out);
+    ASSERT_TRUE(logic.SaveRecent());
+    EXPECT_EQ(ReadBytes(IniPath()), "[LastCmd]\nLastCmdNb=1\nLastCmd1=A0D6000000\r\n");
 }
 
 TEST_F(CommandPageLogicTest, LongAndHostileValuesRoundTripUncut) {
@@ -228,12 +228,10 @@ TEST_F(CommandPageLogicTest, ShippedSampleHoldsWellFormedPresets) {
     ASSERT_EQ(logic.Presets().size(), 24u);
     for (const auto& item : logic.Presets()) {
         const std::string& text = item.m_strItemText;
-        EXPECT_EQ(text.find_first_not_of("0123456789ABCDEF"), 4u) << text;
-        EXPECT_EQ(text.substr(0, 2), "A0") << text;
-        EXPECT_TRUE(item.m_preset.m_strMode == "IN" || item.m_preset.m_strMode == "OUT") << text;
-        EXPECT_EQ(item.m_preset.m_strP1.size() + item.m_preset.m_strP2.size() +
-                      item.m_preset.m_strP3.size(),
-                  6u)
+        const auto& p = item.m_preset;
+        EXPECT_TRUE(text.rfind("A0", 0) == 0 && text.find_first_not_of("0123456789ABCDEF") == 4 &&
+                    (p.m_strMode == "IN" || p.m_strMode == "OUT") &&
+                    p.m_strP1.size() + p.m_strP2.size() + p.m_strP3.size() == 6)
             << text;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -63,49 +64,51 @@ TEST_F(ProfileFileTest, ReadsKeysRegardlessOfCaseBlanksAndQuotes) {
 TEST_F(ProfileFileTest, ReadsIntegersFromLeadingDigits) {
     const CProfileFile ini =
         LoadedWith("[S]\nDigits=12abc\nWord=abc\nEmpty=\nNegative=-5\nHuge=99999999999999999999\n");
-    EXPECT_EQ(ini.GetInt("S", "Digits", 7), 12u);
-    EXPECT_EQ(ini.GetInt("S", "Word", 7), 0u);
-    EXPECT_EQ(ini.GetInt("S", "Empty", 7), 7u);
-    EXPECT_EQ(ini.GetInt("S", "Absent", 7), 7u);
-    EXPECT_EQ(ini.GetInt("S", "Negative", 7), 0u);
-    EXPECT_EQ(ini.GetInt("S", "Huge", 7), 0xFFFFFFFFu);
+    const std::pair<const char*, unsigned> cases[] = {{"Digits", 12},   {"Word", 0},
+                                                      {"Empty", 7},     {"Absent", 7},
+                                                      {"Negative", 0},  {"Huge", 0xFFFFFFFFu}};
+    for (const auto& [key, value] : cases) EXPECT_EQ(ini.GetInt("S", key, 7), value) << key;
 }
 
-TEST_F(ProfileFileTest, WritingAKeyChangesOnlyItsValue) {
-    CProfileFile ini = LoadedWith(kUserFile);
-    ini.SetString("lastcmd", "LASTCMD1", "A0B0000010");
-    ini.SetString("Command", "Command1", "new");
-    std::string expected = kUserFile;
-    expected.replace(expected.find("'A0F2000016'  "), 14, "A0B0000010");
-    expected.replace(expected.find("\"A0A4<SELECT><00><00><02><IN>\""), 30, "new");
-    EXPECT_EQ(SavedBytes(ini), expected);
+TEST_F(ProfileFileTest, WritingChangesOnlyTheValueOrAddsALineAtTheEndOfTheSection) {
+    const auto replaced = [](std::string bytes, const std::string& from, const std::string& to) {
+        return bytes.replace(bytes.find(from), from.size(), to);
+    };
+    const struct {
+        std::string before;
+        const char* section;
+        const char* key;
+        std::string after;
+    } cases[] = {
+        {kUserFile, "lastcmd", "LASTCMD1", replaced(kUserFile, "'A0F2000016'  ", "A0C000000F")},
+        {kUserFile, "Command", "Command1",
+         replaced(kUserFile, "\"A0A4<SELECT><00><00><02><IN>\"", "A0C000000F")},
+        {kUserFile, "LastCmd", "LastCmd2",
+         replaced(kUserFile, "\n\n[Other]", "\nLastCmd2=A0C000000F\r\n\n[Other]")},
+        // A last line without a line end gets one before the new key or section.
+        {"[LastCmd]\r\nLastCmdNb=0", "LastCmd", "LastCmd2",
+         "[LastCmd]\r\nLastCmdNb=0\r\nLastCmd2=A0C000000F\r\n"},
+        {"[Command]\r\nCommandNb=0", "LastCmd", "LastCmd2",
+         "[Command]\r\nCommandNb=0\r\n[LastCmd]\r\nLastCmd2=A0C000000F\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        CProfileFile ini = LoadedWith(c.before);
+        ini.SetString(c.section, c.key, "A0C000000F");
+        EXPECT_EQ(SavedBytes(ini), c.after);
+        EXPECT_EQ(ini.GetString(c.section, c.key), "A0C000000F");
+    }
 }
 
-TEST_F(ProfileFileTest, NewKeyJoinsTheEndOfItsSectionWithCrLf) {
-    CProfileFile ini = LoadedWith(kUserFile);
-    ini.SetString("LastCmd", "LastCmd2", "A0C000000F");
-    std::string expected = kUserFile;
-    const std::string after = "LastCmd1=  'A0F2000016'  \n";
-    expected.insert(expected.find(after) + after.size(), "LastCmd2=A0C000000F\r\n");
-    EXPECT_EQ(SavedBytes(ini), expected);
-    EXPECT_EQ(ini.GetString("LastCmd", "LastCmd2"), "A0C000000F");
-}
-
-TEST_F(ProfileFileTest, NewSectionIsAppendedAfterALastLineWithoutLineEnd) {
-    CProfileFile ini = LoadedWith("[Command]\r\nCommandNb=0");
-    ini.SetString("LastCmd", "LastCmd1", "A0F2000016");
-    ini.SetString("Command", "Command1", "x");
-    EXPECT_EQ(SavedBytes(ini),
-              "[Command]\r\nCommandNb=0\r\nCommand1=x\r\n[LastCmd]\r\nLastCmd1=A0F2000016\r\n");
-}
-
-TEST_F(ProfileFileTest, MissingFileReadsEmptyAndIsCreatedOnSave) {
+TEST_F(ProfileFileTest, MissingFileReadsEmptyAndIsCreatedOnSaveUnlessItsFolderIsMissing) {
     CProfileFile ini(QString::fromStdString(m_dir.File("absent.ini")));
     EXPECT_TRUE(ini.Load());
-    EXPECT_EQ(ini.GetInt("LastCmd", "LastCmdNb", 0), 0u);
     ini.SetString("LastCmd", "LastCmd1", "A0A40000023F00");
     ASSERT_TRUE(ini.Save());
     EXPECT_EQ(ReadBytes(m_dir.File("absent.ini")), "[LastCmd]\r\nLastCmd1=A0A40000023F00\r\n");
+    CProfileFile nowhere(QString::fromStdString(m_dir.File("no/such/folder/Command.INI")));
+    nowhere.SetString("LastCmd", "LastCmd1", "x");
+    EXPECT_FALSE(nowhere.Save());
 }
 
 TEST_F(ProfileFileTest, HostileBytesAndLongValuesSurvive) {
@@ -120,12 +123,6 @@ TEST_F(ProfileFileTest, HostileBytesAndLongValuesSurvive) {
     std::string expected = bytes;
     expected.replace(expected.find(longValue), longValue.size(), "abcd");
     EXPECT_EQ(SavedBytes(ini), expected);
-}
-
-TEST_F(ProfileFileTest, SaveIntoAMissingFolderFailsWithoutAFile) {
-    CProfileFile ini(QString::fromStdString(m_dir.File("no/such/folder/Command.INI")));
-    ini.SetString("LastCmd", "LastCmd1", "x");
-    EXPECT_FALSE(ini.Save());
 }
 
 }  // namespace

@@ -1,17 +1,14 @@
-#include "CommandPageFixture.h"
+#include "PageFixture.h"
 
 #include "CardReader.h"
 #include "ColorLineModel.h"
 #include "ColorListBox.h"
-#include "HexCombo.h"
-#include "HexEdit.h"
 
 #include <QFile>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QTest>
 
-const QByteArray CCommandPageFixture::kIni =
+const QByteArray CPageFixture::kIni =
     "; Presets of the tests\r\n"
     "[Command]\r\n"
     "CommandNb=5\r\n"
@@ -27,7 +24,7 @@ const QByteArray CCommandPageFixture::kIni =
     "LastCmdNb=3\r\n"
     "LastCmd1=A0F2000016\r\n";
 
-void CCommandPageFixture::SetUp() {
+void CPageFixture::SetUp() {
     std::string error;
     ASSERT_TRUE(m_pcscd.Start(&error)) << error;
     CShellFixture::SetUp();
@@ -37,63 +34,47 @@ void CCommandPageFixture::SetUp() {
     WriteIni(kIni);
 }
 
-void CCommandPageFixture::TearDown() {
+void CPageFixture::TearDown() {
     CShellFixture::TearDown();
     CCommandPage::SetIniLocation(nullptr);
 }
 
-void CCommandPageFixture::WriteIni(const QByteArray& bytes) {
+void CPageFixture::WriteIni(const QByteArray& bytes) {
     QFile file(m_pLocation->BesideExecutable());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-QByteArray CCommandPageFixture::ReadIni() const {
+QByteArray CPageFixture::ReadIni() const {
     QFile file(m_pLocation->BesideExecutable());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-CCommandPage& CCommandPageFixture::StartOnCommandPage() {
+void CPageFixture::StartOnPage(int nPage) {
     CMainDlg& dlg = StartMainWindow();
-    dlg.ShowPage(1);
+    m_nPage = nPage;
+    dlg.ShowPage(m_nPage);
     dlg.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
-    return Page();
 }
 
-void CCommandPageFixture::Connect() {
+CFilePage& CPageFixture::StartOnFilePage(bool bConnect) {
+    StartOnPage(2);
+    if (bConnect) Connect();
+    return TheFilePage();
+}
+
+void CPageFixture::Connect() {
     m_pMainDlg->OnCardConnect();
     ASSERT_TRUE(g_pCardReader->IsConnected());
 }
 
-CCommandPage& CCommandPageFixture::Page() const {
-    return static_cast<CCommandPage&>(m_pMainDlg->Page(1));
-}
 
-CHexEdit* CCommandPageFixture::Edit(int nId) const {
-    return static_cast<CHexEdit*>(Page().GetDlgItem(nId));
-}
 
-QRadioButton* CCommandPageFixture::Radio(int nId) const {
-    return static_cast<QRadioButton*>(Page().GetDlgItem(nId));
-}
 
-QString CCommandPageFixture::ClaInsText() const {
-    return Page().ClaInsCombo()->currentText();
-}
 
-QStringList CCommandPageFixture::RecentEntries() const {
-    QStringList entries;
-    for (int i = 0; i < Page().RecentList()->count(); ++i)
-        entries << Page().RecentList()->item(i)->text();
-    return entries;
-}
 
-int CCommandPageFixture::TraceCount() const {
-    return m_pMainDlg->TracePage().List()->Model()->Count();
-}
-
-void CCommandPageFixture::Type(int nId, const QString& strText) {
+void CPageFixture::Type(int nId, const QString& strText) {
     CHexEdit* pEdit = Edit(nId);
     pEdit->setFocus();
     pEdit->selectAll();
@@ -101,9 +82,39 @@ void CCommandPageFixture::Type(int nId, const QString& strText) {
     QTest::keyClicks(pEdit, strText);
 }
 
-QStringList CCommandPageFixture::TraceLines(int nFrom) const {
+
+
+QStringList CPageFixture::RecentEntries() const {
+    QStringList entries;
+    for (int i = 0; i < TheCommandPage().RecentList()->count(); ++i)
+        entries << TheCommandPage().RecentList()->item(i)->text();
+    return entries;
+}
+
+
+
+void CPageFixture::EnterPath(const QString& strPath) {
+    QLineEdit* pEdit = TheFilePage().PathCombo()->lineEdit();
+    pEdit->setFocus();
+    pEdit->clear();
+    QTest::keyClicks(pEdit, strPath);
+    if (pEdit->hasSelectedText()) QTest::keyClick(pEdit, Qt::Key_Delete);
+    QTest::keyClick(pEdit, Qt::Key_Return);
+}
+
+int CPageFixture::TraceCount() const {
+    return m_pMainDlg->TracePage().List()->Model()->Count();
+}
+
+QStringList CPageFixture::TraceLines(int nFrom) const {
     CColorLineModel* pModel = m_pMainDlg->TracePage().List()->Model();
     QStringList lines;
     for (int i = nFrom; i < pModel->Count(); ++i) lines << QString::fromLatin1(pModel->LineText(i));
     return lines;
+}
+
+std::string CPageFixture::Exchange(const std::string& strCommand) {
+    std::string response;
+    g_pCardReader->Exchange(strCommand, response);
+    return response;
 }
