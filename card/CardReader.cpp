@@ -119,6 +119,14 @@ LONG CCardReader::Exchange(const std::string& strCommand, std::string& strRespon
     return code;
 }
 
+LONG ExchangeWithCard(const std::string& strCommand, std::string& strResponse) {
+    if (g_pCardReader == nullptr) {
+        strResponse.clear();
+        return SCARD_E_NO_SERVICE;
+    }
+    return g_pCardReader->Exchange(strCommand, strResponse);
+}
+
 std::vector<std::string> CCardReader::SplitReaderList(LPCSTR pReaderList, std::size_t maxCount) {
     std::vector<std::string> names;
     if (pReaderList == nullptr) return names;

@@ -55,3 +55,7 @@ private:
 };
 
 extern CCardReader* g_pCardReader;
+
+// Exchange on the program's one card reader: what the pages hand to their logic. Without a
+// reader object the answer is empty and the code SCARD_E_NO_SERVICE.
+LONG ExchangeWithCard(const std::string& strCommand, std::string& strResponse);

@@ -93,14 +93,6 @@ CCommandIniLocation CCommandPage::IniLocation() {
     return location ? *location : CCommandIniLocation::ForThisProgram();
 }
 
-long CCommandPage::ExchangeWithCard(const std::string& strCommand, std::string& strResponse) {
-    if (g_pCardReader == nullptr) {
-        strResponse.clear();
-        return SCARD_E_NO_SERVICE;
-    }
-    return g_pCardReader->Exchange(strCommand, strResponse);
-}
-
 const CResizableDialog::SResizeMapEntry* CCommandPage::GetResizeMap() const {
     return kResizeMap;
 }
@@ -238,7 +230,7 @@ void CCommandPage::ShowMode(CommandMode eMode) {
 
 void CCommandPage::OnSend() {
     DoDataExchange(true);
-    m_logic.Send(&CCommandPage::ExchangeWithCard);
+    m_logic.Send(&ExchangeWithCard);
     DoDataExchange(false);
     FillRecentList();
 }

@@ -54,7 +54,6 @@ protected:
 
 private:
     static CCommandIniLocation IniLocation();
-    static long ExchangeWithCard(const std::string& strCommand, std::string& strResponse);
 
     void FillPresets();
     void FillRecentList();

@@ -95,14 +95,6 @@ CFilePage::~CFilePage() {
     disconnect(m_focusConnection);
 }
 
-long CFilePage::ExchangeWithCard(const std::string& strCommand, std::string& strResponse) {
-    if (g_pCardReader == nullptr) {
-        strResponse.clear();
-        return SCARD_E_NO_SERVICE;
-    }
-    return g_pCardReader->Exchange(strCommand, strResponse);
-}
-
 const CResizableDialog::SResizeMapEntry* CFilePage::GetResizeMap() const {
     return kResizeMap;
 }
@@ -218,7 +210,7 @@ void CFilePage::ShowPath(const std::string& strPath) {
 void CFilePage::OnGo() {
     if (!m_bPathFocused) return;
     DoDataExchange(true);
-    if (m_logic.SelectPath(&CFilePage::ExchangeWithCard))
+    if (m_logic.SelectPath(&ExchangeWithCard))
         m_pPathCombo->AddToHistory(Latin1(m_logic.Fields().m_strPathName));
     ShowMode(m_logic.Mode());
     DoDataExchange(false);
@@ -226,13 +218,13 @@ void CFilePage::OnGo() {
 
 void CFilePage::OnRead() {
     DoDataExchange(true);
-    m_logic.Read(&CFilePage::ExchangeWithCard);
+    m_logic.Read(&ExchangeWithCard);
     DoDataExchange(false);
 }
 
 void CFilePage::OnUpdate() {
     DoDataExchange(true);
-    m_logic.Update(&CFilePage::ExchangeWithCard);
+    m_logic.Update(&ExchangeWithCard);
     DoDataExchange(false);
 }
 

@@ -51,8 +51,6 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
-    static long ExchangeWithCard(const std::string& strCommand, std::string& strResponse);
-
     void ShowPath(const std::string& strPath);
     void OnFocusChanged(QWidget* pOld, QWidget* pNow);
 
