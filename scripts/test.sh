@@ -7,7 +7,10 @@ cd "$(dirname "$0")/.."
 scripts/setup-deps.sh
 
 BUILD=${CORVANTA_TEST_BUILD:-build/asan}
-cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DCORVANTA_SANITIZE=ON >/dev/null
+LAUNCHER=()
+# A developer's ccache, when there is one, makes rebuilds across work trees cheap.
+command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DCORVANTA_SANITIZE=ON "${LAUNCHER[@]}" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}
