@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ResponseText.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -20,8 +22,8 @@ public:
         addLine(kRule, std::string_view(), kBlack);
         addLine("Header=", command.substr(0, 10), kBlue);
         if (command.size() > 10) addLine("DataIn=", command.substr(10), kBlue);
-        const std::size_t dataLength = response.size() > 4 ? response.size() - 4 : 0;
-        if (dataLength > 0) addLine("DataOut=", response.substr(0, dataLength), kRed);
-        addLine("SW=", response.substr(dataLength), kRed);
+        const CResponseParts parts = SplitResponse(response);
+        if (!parts.data.empty()) addLine("DataOut=", parts.data, kRed);
+        addLine("SW=", parts.statusWord, kRed);
     }
 };
