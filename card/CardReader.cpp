@@ -109,14 +109,22 @@ LONG CCardReader::Exchange(const std::string& strCommand, std::string& strRespon
     HexToBytes(strCommand, pCommand);
     const DWORD commandLength = static_cast<DWORD>(strCommand.size() / 2);
 
-    std::array<BYTE, kReceiveBufferSize> receive;
+    // Zeroed, so a library that reports more than it wrote shows zeros, never old stack.
+    std::array<BYTE, kReceiveBufferSize> receive{};
     DWORD receiveLength = kReceiveBufferSize;
     const LONG code = Transmit(pCommand, commandLength, receive.data(), &receiveLength);
 
-    // Whatever PC/SC left in the length after a failure, never read past the buffer.
-    strResponse = BytesToHex(receive.data(), std::min<DWORD>(receiveLength, kReceiveBufferSize));
+    strResponse = ResponseText(code, receive.data(), receiveLength);
     if (m_pMainWnd != nullptr) m_pMainWnd->AppendRecord(strCommand, strResponse);
     return code;
+}
+
+// A failed transmit may leave the buffer unwritten and the length as it went in (pcsc-lite
+// does when the service is gone), so it has no answer at all: an empty text that the pages
+// show as no data and a bare status word, rather than anything to show, store or send back.
+std::string CCardReader::ResponseText(LONG code, const BYTE* pReceive, DWORD receiveLength) {
+    if (code != SCARD_S_SUCCESS) return std::string();
+    return BytesToHex(pReceive, std::min<DWORD>(receiveLength, kReceiveBufferSize));
 }
 
 LONG ExchangeWithCard(const std::string& strCommand, std::string& strResponse) {

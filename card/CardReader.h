@@ -32,7 +32,8 @@ public:
     void SetMainWindow(CCardReaderHost* pMainWnd) { m_pMainWnd = pMainWnd; }
 
     // Sends one APDU given as hex text and traces it; returns the SCardTransmit code.
-    // The response becomes the card's answer as hex text (data, then the status word).
+    // The response becomes the card's answer as hex text (data, then the status word), or
+    // empty when the transmit failed; the exchange is traced either way.
     LONG Exchange(const std::string& strCommand, std::string& strResponse);
 
     // The names of a reader multi-string, at most maxCount of them.
@@ -43,6 +44,7 @@ public:
 
 private:
     static bool MeansConnectionGone(LONG code);
+    static std::string ResponseText(LONG code, const BYTE* pReceive, DWORD receiveLength);
     LONG ConnectOnce();
     bool ReestablishContext();
 

@@ -189,3 +189,14 @@ TEST_F(CardEndToEndTest, StoppedDaemonEndsTheConnectionAndARestartedOneConnects)
     Connect();
     EXPECT_EQ(Send("A0A40000023F00").substr(0, 2), "9F");
 }
+
+TEST_F(CardEndToEndTest, TransmitAfterTheDaemonStoppedGivesNoAnswerButARecord) {
+    StartCard();
+    Connect();
+    ASSERT_TRUE(m_pPcscd->StopDaemon());
+    std::string response = "stale";
+    const LONG code = m_pReader->Exchange("A0B0000009", response);
+    EXPECT_NE(code, SCARD_S_SUCCESS);
+    EXPECT_EQ(response, "") << std::hex << code;
+    EXPECT_EQ(m_host.responses, std::vector<std::string>{""});
+}

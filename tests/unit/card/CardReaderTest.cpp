@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,9 @@ struct TraceLine {
     std::uint32_t colour;
     bool operator==(const TraceLine& other) const {
         return text == other.text && colour == other.colour;
+    }
+    friend std::ostream& operator<<(std::ostream& out, const TraceLine& line) {
+        return out << line.text << " #" << std::hex << line.colour;
     }
 };
 
@@ -234,18 +238,38 @@ TEST_F(CardReaderTest, ExchangeWithoutConnectionUsesTheNullHandleAndIsTraced) {
     EXPECT_EQ(m_host.lines.back(), (TraceLine{"SW=", kRed}));
 }
 
-TEST_F(CardReaderTest, ExchangeFailureKeepsWhateverLengthPcscReportedWithinTheBuffer) {
+TEST_F(CardReaderTest, TransmitFailureWithTheLengthUntouchedGivesNoAnswerButARecord) {
     CCardReader reader;
     reader.SetMainWindow(&m_host);
-    CFakePcsc::Answer answer = Answer({0x63, 0x00}, SCARD_E_NOT_TRANSACTED);
-    answer.reportedLength = 100000;  // a library reporting more than the buffer holds
+    reader.Connect();
+    for (LONG failure : {SCARD_E_NO_SERVICE, SCARD_E_SERVICE_STOPPED, SCARD_E_NOT_TRANSACTED,
+                         SCARD_W_REMOVED_CARD, SCARD_W_RESET_CARD, SCARD_E_READER_UNAVAILABLE,
+                         SCARD_E_INSUFFICIENT_BUFFER, SCARD_F_COMM_ERROR, SCARD_E_TIMEOUT}) {
+        CFakePcsc::Answer answer = Answer({}, failure);
+        answer.bUntouched = true;
+        Fake().answers.push_back(answer);
+        m_host.lines.clear();
+        std::string response = "stale";
+        EXPECT_EQ(reader.Exchange("A0D60000021234", response), failure);
+        EXPECT_EQ(response, "") << std::hex << failure;
+        EXPECT_EQ(m_host.lines, (std::vector<TraceLine>{{kRule, kBlack},
+                                                        {"Header=A0D6000002", kBlue},
+                                                        {"DataIn=1234", kBlue},
+                                                        {"SW=", kRed}}))
+            << std::hex << failure;
+    }
+}
+
+TEST_F(CardReaderTest, TransmitReportingMoreThanItWroteNeverReadsPastTheBuffer) {
+    CCardReader reader;
+    reader.SetMainWindow(&m_host);
+    CFakePcsc::Answer answer = Answer({0x90, 0x00});
+    answer.reportedLength = 100000;
     Fake().answers.push_back(answer);
     std::string response;
-    EXPECT_EQ(reader.Exchange("A0B0000010", response), SCARD_E_NOT_TRANSACTED);
+    EXPECT_EQ(reader.Exchange("A0B0000010", response), SCARD_S_SUCCESS);
     EXPECT_EQ(Fake().lastReceiveCapacity, CCardReader::kReceiveBufferSize);
-    EXPECT_EQ(response.size(), 2u * CCardReader::kReceiveBufferSize);
-    EXPECT_EQ(response.substr(0, 4), "6300");
-    EXPECT_EQ(m_host.records, 1);
+    EXPECT_EQ(response, "9000" + std::string(2 * CCardReader::kReceiveBufferSize - 4, '0'));
 }
 
 TEST_F(CardReaderTest, CommandsLongerThan300BytesAreSentWholeWithoutOverrun) {

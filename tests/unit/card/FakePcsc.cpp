@@ -96,6 +96,7 @@ LONG SCardTransmit(SCARDHANDLE hCard, const SCARD_IO_REQUEST* pioSendPci, LPCBYT
         answer = fake.answers.front();
         fake.answers.pop_front();
     }
+    if (answer.bUntouched) return answer.code;
     const std::size_t written = std::min<std::size_t>(answer.bytes.size(), *pcbRecvLength);
     std::copy_n(answer.bytes.begin(), written, pbRecvBuffer);
     *pcbRecvLength = answer.reportedLength >= 0 ? static_cast<DWORD>(answer.reportedLength)

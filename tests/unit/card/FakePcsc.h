@@ -17,6 +17,8 @@ public:
         // Overrides the receive length handed back (to model a library that reports more
         // than it wrote); negative keeps bytes.size().
         long reportedLength = -1;
+        // Writes neither the buffer nor the length, as pcsc-lite does once the service is gone.
+        bool bUntouched = false;
     };
 
     static CFakePcsc& Get();
