@@ -1,0 +1,12 @@
+#include "TestEnvironment.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    UseFreshProfile();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
