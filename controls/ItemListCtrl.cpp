@@ -75,17 +75,29 @@ void CItemListCtrl::SetSelection(const SRowSelection& selection) {
                                       QItemSelectionModel::NoUpdate);
 }
 
-void CItemListCtrl::CopySelection() { m_pModel->CopySelection(Selection().aRows); }
+void CItemListCtrl::CopySelection() {
+    m_pModel->CopySelection(Selection().aRows);
+}
 
-void CItemListCtrl::CutSelection() { m_pModel->CutSelection(Selection().aRows); }
+void CItemListCtrl::CutSelection() {
+    m_pModel->CutSelection(Selection().aRows);
+}
 
-void CItemListCtrl::PasteClipboard() { m_pModel->PasteClipboard(Selection().nFocus); }
+void CItemListCtrl::PasteClipboard() {
+    m_pModel->PasteClipboard(Selection().nFocus);
+}
 
-void CItemListCtrl::DeleteSelection() { SetSelection(m_pModel->DeleteSelection(Selection())); }
+void CItemListCtrl::DeleteSelection() {
+    SetSelection(m_pModel->DeleteSelection(Selection()));
+}
 
-void CItemListCtrl::InsertAtFocus() { SetSelection(m_pModel->InsertAtFocus(Selection())); }
+void CItemListCtrl::InsertAtFocus() {
+    SetSelection(m_pModel->InsertAtFocus(Selection()));
+}
 
-void CItemListCtrl::SelectAllRows() { selectAll(); }
+void CItemListCtrl::SelectAllRows() {
+    selectAll();
+}
 
 // ---- Column widths ----
 

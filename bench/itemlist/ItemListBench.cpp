@@ -57,9 +57,10 @@ double Median(const std::function<void()>& setUp, const std::function<void()>& o
 }
 
 void Report(const char* pszWhat, double list, double standard, double plain) {
-    std::printf("%-22s list %9.2f ms | QStandardItemModel %9.2f ms (list/std %5.2f) | "
-                "vector %7.2f ms (list/vector %7.1f)\n",
-                pszWhat, list * 1e3, standard * 1e3, list / standard, plain * 1e3, list / plain);
+    std::printf(
+        "%-22s list %9.2f ms | QStandardItemModel %9.2f ms (list/std %5.2f) | "
+        "vector %7.2f ms (list/vector %7.1f)\n",
+        pszWhat, list * 1e3, standard * 1e3, list / standard, plain * 1e3, list / plain);
 }
 
 class CBench {
@@ -119,13 +120,15 @@ private:
     void FillStandard() {
         m_standard.insertRows(0, m_nRows);
         for (int row = 0; row < m_nRows; ++row) {
-            m_standard.setItem(row, 0, new QStandardItem(QString::fromLatin1(Number(row, Digits()))));
+            m_standard.setItem(row, 0,
+                               new QStandardItem(QString::fromLatin1(Number(row, Digits()))));
             m_standard.setItem(row, 2, new QStandardItem(QString::fromLatin1(Command(row))));
         }
     }
     void FillPlain() {
         m_plain.resize(static_cast<std::size_t>(m_nRows));
-        for (int row = 0; row < m_nRows; ++row) m_plain[row] = {Number(row, Digits()), "", Command(row)};
+        for (int row = 0; row < m_nRows; ++row)
+            m_plain[row] = {Number(row, Digits()), "", Command(row)};
     }
 
     void RenumberList() { m_list.Model()->RenumberAll(); }
@@ -134,7 +137,8 @@ private:
             m_standard.item(row, 0)->setText(QString::fromLatin1(Number(row, Digits())));
     }
     void RenumberPlain() {
-        for (int row = 0; row < static_cast<int>(m_plain.size()); ++row) m_plain[row][0] = Number(row, Digits());
+        for (int row = 0; row < static_cast<int>(m_plain.size()); ++row)
+            m_plain[row][0] = Number(row, Digits());
     }
 
     int m_nRows;

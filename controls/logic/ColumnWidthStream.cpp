@@ -25,8 +25,7 @@ QByteArray CColumnWidthStream::Encode(const std::vector<int>& widths) {
     return stream;
 }
 
-std::optional<std::vector<int>> CColumnWidthStream::Decode(const QByteArray& stream,
-                                                           int nColumns) {
+std::optional<std::vector<int>> CColumnWidthStream::Decode(const QByteArray& stream, int nColumns) {
     if (stream.size() < kFieldSize) return std::nullopt;
     const qint32 count = FieldAt(stream, 0);
     if (count != nColumns || count < 0) return std::nullopt;

@@ -50,7 +50,9 @@ int CItemListModel::SpecifiedWidth(int column) const {
 
 // ---- Inserting ----
 
-int CItemListModel::InsertRow(int row) { return InsertRows(row, 1); }
+int CItemListModel::InsertRow(int row) {
+    return InsertRows(row, 1);
+}
 
 int CItemListModel::InsertRows(int row, int count) {
     return InsertRowsTexts(row, std::vector<Row>(static_cast<std::size_t>(std::max(count, 0))));
@@ -110,8 +112,7 @@ void CItemListModel::ClearCells(int firstRow, int lastRow, int firstColumn) {
 }
 
 void CItemListModel::EmitRowsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn) {
-    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn),
-                     {Qt::DisplayRole});
+    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn), {Qt::DisplayRole});
 }
 
 // ---- Deleting ----
@@ -156,7 +157,9 @@ std::string CItemListModel::NumberText(int row) const {
     return std::string(text, static_cast<std::size_t>(std::clamp<int>(length, 0, sizeof text - 1)));
 }
 
-void CItemListModel::RenumberRow(int row) { RenumberRows(row, row); }
+void CItemListModel::RenumberRow(int row) {
+    RenumberRows(row, row);
+}
 
 void CItemListModel::RenumberRows(int firstRow, int lastRow) {
     firstRow = std::max(firstRow, 0);
@@ -166,7 +169,9 @@ void CItemListModel::RenumberRows(int firstRow, int lastRow) {
     EmitRowsChanged(firstRow, lastRow, 0, 0);
 }
 
-void CItemListModel::RenumberAll() { RenumberRows(0, RowCount() - 1); }
+void CItemListModel::RenumberAll() {
+    RenumberRows(0, RowCount() - 1);
+}
 
 // ---- Whole rows ----
 
@@ -202,7 +207,8 @@ void CItemListModel::PasteClipboard(int focusRow) {
         m_aRows[row][0] = NumberText(row);
         // An entry copied before a column was added lacks that column: it stays empty.
         for (int column = 1; column < m_nColumns; ++column)
-            m_aRows[row][column] = column < static_cast<int>(entry.size()) ? entry[column] : kNoText;
+            m_aRows[row][column] =
+                column < static_cast<int>(entry.size()) ? entry[column] : kNoText;
         ++row;
     }
     EmitRowsChanged(focusRow, row - 1, 0, m_nColumns - 1);

@@ -23,7 +23,8 @@ protected:
     void Show(int rows, int height = 400) {
         m_list.SetColumns("Item,40;BreakPoint,75;Command,150");
         for (int row = 0; row < rows; ++row)
-            m_list.Model()->InsertRowTexts(row, {std::to_string(row + 1), "", std::string(1, char('A' + row % 26))});
+            m_list.Model()->InsertRowTexts(
+                row, {std::to_string(row + 1), "", std::string(1, char('A' + row % 26))});
         m_list.resize(300, height);
         m_list.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_list));
@@ -35,7 +36,9 @@ protected:
 
     void Press(int row) { QTest::mousePress(m_list.viewport(), Qt::LeftButton, {}, RowPoint(row)); }
     void MoveTo(QPoint point) { QTest::mouseMove(m_list.viewport(), point); }
-    void Release(QPoint point) { QTest::mouseRelease(m_list.viewport(), Qt::LeftButton, {}, point); }
+    void Release(QPoint point) {
+        QTest::mouseRelease(m_list.viewport(), Qt::LeftButton, {}, point);
+    }
     // Press on one row, move past the drag distance, then onto another row and let go.
     void Drag(int fromRow, QPoint to) {
         Press(fromRow);
@@ -53,7 +56,8 @@ protected:
 
     int LastFullyVisibleRow() const {
         int row = m_list.indexAt(QPoint(0, 0)).row();
-        while (m_list.visualRect(m_list.Model()->index(row + 1, 0)).bottom() < m_list.viewport()->height())
+        while (m_list.visualRect(m_list.Model()->index(row + 1, 0)).bottom() <
+               m_list.viewport()->height())
             ++row;
         return row;
     }

@@ -14,7 +14,8 @@
 // Each test runs in its own process with an empty profile.
 namespace {
 
-constexpr const char* kScriptColumns = "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
+constexpr const char* kScriptColumns =
+    "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
 constexpr int kScriptList = 1048;
 
 // Whether anything but the background is drawn where the empty-view message goes.
@@ -89,7 +90,8 @@ TEST(ItemListCtrl, RowOperationsActOnTheViewsSelectionAndFocus) {
     CItemListCtrl list;
     list.SetColumns(kScriptColumns);
     CItemListModel& model = *list.Model();
-    for (const char* command : {"A0", "B0", "C0", "D0"}) model.InsertRowTexts(model.RowCount(), {"", "", command});
+    for (const char* command : {"A0", "B0", "C0", "D0"})
+        model.InsertRowTexts(model.RowCount(), {"", "", command});
 
     list.SetSelection({{1, 3}, 3});
     list.CopySelection();

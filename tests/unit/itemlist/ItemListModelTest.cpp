@@ -10,7 +10,8 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-constexpr const char* kScriptColumns = "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
+constexpr const char* kScriptColumns =
+    "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
 constexpr int kCommand = 2;
 
 // A numbered script of rows whose commands name their first position: "A", "B", ...
@@ -74,8 +75,8 @@ TEST_F(ItemListModelTest, NumbersWithTheDigitCountOfTheFormatRowCount) {
         const char *pszFirst, *pszLast;
     };
     const SCase cases[] = {
-        {9, 9, "1", "9"},          {50, 50, "01", "50"},        {3, 0, "1", "3"},
-        {12, 9, "1", "12"},        {1200, 1200, "0001", "1200"}, {2, 100000, "000001", "000002"},
+        {9, 9, "1", "9"},   {50, 50, "01", "50"},         {3, 0, "1", "3"},
+        {12, 9, "1", "12"}, {1200, 1200, "0001", "1200"}, {2, 100000, "000001", "000002"},
     };
     m_model.SetColumns(kScriptColumns);
     for (const SCase& c : cases) {
@@ -122,12 +123,9 @@ TEST_F(ItemListModelTest, DeleteSelectionSelectsTheRowThatTookTheFocus) {
         int nNewFocus;
     };
     const SCase cases[] = {
-        {{1, 2}, 2, {"A", "D", "E"}, 1},
-        {{1, 3}, 0, {"A", "C", "E"}, 0},
-        {{3, 4}, 4, {"A", "B", "C"}, 2},
-        {{0, 1, 2, 3, 4}, 2, {}, -1},
-        {{}, 2, {"A", "B", "C", "D", "E"}, 2},
-        {{2}, -1, {"A", "B", "D", "E"}, -1},
+        {{1, 2}, 2, {"A", "D", "E"}, 1},       {{1, 3}, 0, {"A", "C", "E"}, 0},
+        {{3, 4}, 4, {"A", "B", "C"}, 2},       {{0, 1, 2, 3, 4}, 2, {}, -1},
+        {{}, 2, {"A", "B", "C", "D", "E"}, 2}, {{2}, -1, {"A", "B", "D", "E"}, -1},
     };
     for (const SCase& c : cases) {
         m_model.DeleteAllRows();
@@ -135,7 +133,8 @@ TEST_F(ItemListModelTest, DeleteSelectionSelectsTheRowThatTookTheFocus) {
         const SRowSelection after = m_model.DeleteSelection({c.selected, c.nFocus});
         EXPECT_EQ(Commands(), c.left) << c.nFocus;
         EXPECT_EQ(after.nFocus, c.nNewFocus) << c.nFocus;
-        EXPECT_EQ(after.aRows, c.nNewFocus < 0 ? std::vector<int>() : std::vector<int>{c.nNewFocus});
+        EXPECT_EQ(after.aRows,
+                  c.nNewFocus < 0 ? std::vector<int>() : std::vector<int>{c.nNewFocus});
     }
 }
 
