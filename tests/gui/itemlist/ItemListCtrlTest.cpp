@@ -85,30 +85,3 @@ TEST(ItemListCtrl, ColumnWidthsComeBackAfterARestartUnlessTheColumnsChanged) {
     EXPECT_EQ(Widths(*MakeList(owner, "Item,40;Command,150;StatusWord,75;DataOut,140")),
               (std::vector<int>{40, 150, 75, 140}));
 }
-
-TEST(ItemListCtrl, RowOperationsActOnTheViewsSelectionAndFocus) {
-    CItemListCtrl list;
-    list.SetColumns(kScriptColumns);
-    CItemListModel& model = *list.Model();
-    for (const char* command : {"A0", "B0", "C0", "D0"})
-        model.InsertRowTexts(model.RowCount(), {"", "", command});
-
-    list.SetSelection({{1, 3}, 3});
-    list.CopySelection();
-    list.SetSelection({{0}, 0});
-    list.PasteClipboard();
-    EXPECT_EQ(model.CellText(0, 2), "B0");
-    EXPECT_EQ(model.CellText(1, 2), "D0");
-
-    list.SetSelection({{1, 2}, 2});
-    list.DeleteSelection();
-    EXPECT_EQ(model.RowCount(), 2);
-    EXPECT_EQ(list.Selection().aRows, std::vector<int>{1});
-    EXPECT_EQ(list.Selection().nFocus, 1);
-
-    list.InsertAtFocus();
-    EXPECT_EQ(model.CellText(1, 2), "");
-    EXPECT_EQ(model.CellText(2, 2), "D0");
-    list.SelectAllRows();
-    EXPECT_EQ(list.Selection().aRows, (std::vector<int>{0, 1, 2}));
-}
