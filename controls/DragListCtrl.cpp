@@ -32,15 +32,8 @@ void CDragListCtrl::mousePressEvent(QMouseEvent* pEvent) {
     const QModelIndex index = indexAt(point);
     m_nBeginRow = pEvent->button() == Qt::LeftButton && index.isValid() ? index.row() : -1;
     m_pressPoint = point;
-    // A plain press on a selected row keeps the whole selection, since it may start a
-    // drag of every selected row; the release without a drag selects the row alone.
     m_bPressOnSelected = m_nBeginRow >= 0 && pEvent->modifiers() == Qt::NoModifier &&
                          selectionModel()->isRowSelected(m_nBeginRow, QModelIndex());
-    if (m_bPressOnSelected) {
-        setFocus(Qt::MouseFocusReason);
-        pEvent->accept();
-        return;
-    }
     CItemListCtrl::mousePressEvent(pEvent);
 }
 
@@ -59,19 +52,24 @@ void CDragListCtrl::mouseMoveEvent(QMouseEvent* pEvent) {
 }
 
 void CDragListCtrl::mouseReleaseEvent(QMouseEvent* pEvent) {
-    const bool bWasPressOnSelected = m_bPressOnSelected;
     m_bPressOnSelected = false;
     m_nBeginRow = -1;
     if (m_bDragging) {
         EndDrag(pEvent->position().toPoint());
         return;
     }
-    if (bWasPressOnSelected) {
-        const int row = indexAt(pEvent->position().toPoint()).row();
-        if (row >= 0) SetSelection({{row}, row});
-        return;
-    }
     CItemListCtrl::mouseReleaseEvent(pEvent);
+}
+
+// ---- QAbstractItemView ----
+
+// A plain press on a selected row keeps the whole selection, since it may begin a drag
+// of every selected row; a release without a drag then selects that row alone.
+QItemSelectionModel::SelectionFlags CDragListCtrl::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent* pEvent) const {
+    if (pEvent != nullptr && pEvent->type() == QEvent::MouseButtonPress && m_bPressOnSelected)
+        return QItemSelectionModel::NoUpdate;
+    return CItemListCtrl::selectionCommand(index, pEvent);
 }
 
 void CDragListCtrl::drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,

@@ -32,6 +32,9 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    // QAbstractItemView
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* pEvent) const override;
     // QTreeView
     void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
@@ -47,7 +50,7 @@ private:
     void MoveDragImage(QPoint point);
 
     bool m_bDragging = false;
-    bool m_bPressOnSelected = false;  // a plain click on a selected row, not yet released
+    bool m_bPressOnSelected = false;  // a plain press on a selected row, not yet released
     bool m_bDragShowsMulti = false;
     int m_nBeginRow = -1;
     int m_nDropRow = -1;
