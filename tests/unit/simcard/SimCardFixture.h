@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "HexText.h"
 #include "SimCard.h"
 #include "SimProfile.h"
+#include "StrictHex.h"
 
 // A small card with one file of each kind the tests need; its content is spelt out here
 // so that a change to the shipped profile does not move these tests.
@@ -52,30 +54,19 @@ ef 3F00/7F20/5F30/4F20 transparent size=2 read=ALW update=ALW
 }
 
 // Hex for reading, with blanks ("0000 3F00 01"), to bytes or to compact text.
-inline std::string Compact(const std::string& spaced) {
-    std::string text;
-    for (char c : spaced) {
-        if (c != ' ') text += c;
-    }
+inline std::string Compact(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
     return text;
 }
 
 inline std::vector<std::uint8_t> FromHex(const std::string& text) {
-    const std::string digits = Compact(text);
     std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
-        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    EXPECT_TRUE(AppendStrictHex(Compact(text), bytes)) << text;
     return bytes;
 }
 
 inline std::string ToHex(const std::vector<std::uint8_t>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (std::uint8_t b : bytes) {
-        text += digits[b >> 4];
-        text += digits[b & 0x0F];
-    }
-    return text;
+    return BytesToHex(bytes.data(), bytes.size());
 }
 
 inline CSimProfile ParseOrDie(const std::string& text) {
