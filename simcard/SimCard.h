@@ -37,7 +37,13 @@ private:
         std::size_t dataLength;
     };
 
-    std::uint16_t Dispatch(const Apdu& apdu);
+    using Handler = std::uint16_t (CSimCard::*)(const Apdu&);
+    struct Instruction {
+        std::uint8_t ins;
+        Handler handler;
+        bool bSendsData;  // P3 counts bytes sent to the card, not bytes it answers
+    };
+    static const Instruction* FindInstruction(std::uint8_t ins);
 
     std::uint16_t Select(const Apdu& apdu);
     std::uint16_t Status(const Apdu& apdu);
@@ -59,6 +65,7 @@ private:
     std::uint16_t Sleep(const Apdu& apdu);
 
     CSimFile* FindSelectable(std::uint16_t id) const;
+    bool IsInDfGsm() const;
     bool IsFulfilled(std::uint8_t access) const;
     // The checks every EF command shares: an EF is selected (9400), its structure fits
     // (9408), the access condition is met (9804) and the file is usable (9810).

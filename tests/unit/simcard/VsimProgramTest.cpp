@@ -81,40 +81,28 @@ TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
     EXPECT_EQ(ReadFile("card.state"), "mf 3F00\nthis is not a state\nend\n");
 }
 
-// Without --profile the program takes the default profile beside itself.
+// Without --profile the program takes the default profile beside itself; an answered
+// update is in the state file even when the program is killed right after.
 TEST_F(VsimProgramTest, AnsweredUpdatesSurviveAKillAndSigtermEndsTheProgram) {
-    std::vector<std::string> args = {"--state", File("card.state")};
+    auto startAndSelectKc = [this](CFakeReader& reader) {
+        Spawn({"--state", File("card.state"), "--port", std::to_string(reader.GetPort())});
+        ASSERT_TRUE(reader.Accept());
+        EXPECT_EQ(reader.Exchange("A0A40000027F20"), "9F17");
+        EXPECT_EQ(reader.Exchange("A0A40000026F20"), "9F0F");  // Kc: CHV1 reads and updates
+        EXPECT_EQ(reader.Exchange("A020000108 31323334FFFFFFFF"), "9000");
+    };
     {
         CFakeReader reader;
-        args.insert(args.end(), {"--port", std::to_string(reader.GetPort())});
-        Spawn(args);
-        ASSERT_TRUE(reader.Accept());
-        EXPECT_EQ(reader.Exchange("04"), "3B021450");
-        EXPECT_EQ(reader.Exchange("A0A40000027F20"), "9F17");
-        EXPECT_EQ(reader.Exchange("A0A40000026FAE"), "9F0F");
-        EXPECT_EQ(reader.Exchange("A0B0000001"), "029000");
-        EXPECT_EQ(reader.Exchange("A0A40000023F00"), "9F17");
-        EXPECT_EQ(reader.Exchange("A020000108 31323334FFFFFFFF"), "9000");
-        EXPECT_EQ(reader.Exchange("A0A40000027F10"), "9F17");
-        EXPECT_EQ(reader.Exchange("A0A40000026F3A"), "9F0F");
-        EXPECT_EQ(
-            reader.Exchange("A0DC01041C 4E6577204E616D65FFFFFFFFFFFF 0581550501F0FFFFFFFFFFFFFFFF"),
-            "9000");
+        startAndSelectKc(reader);
+        EXPECT_EQ(reader.Exchange("A0D6000001 42"), "9000");
         EXPECT_EQ(reader.Exchange("A020000208 00000000FFFFFFFF"), "9804");
         ::kill(m_pid, SIGKILL);  // no chance to flush anything now
         EXPECT_EQ(Wait(), 128 + SIGKILL);
     }
     CFakeReader reader;
-    args.back() = std::to_string(reader.GetPort());
-    Spawn(args);
-    ASSERT_TRUE(reader.Accept());
-    EXPECT_EQ(reader.Exchange("A0A40000023F00"), "9F17");
-    EXPECT_EQ(reader.Exchange("A0C0000017").substr(40, 4), "828A");  // CHV2 attempts kept
-    EXPECT_EQ(reader.Exchange("A020000108 31323334FFFFFFFF"), "9000");
-    reader.Exchange("A0A40000027F10");
-    reader.Exchange("A0A40000026F3A");
-    EXPECT_EQ(reader.Exchange("A0B201041C"),
-              "4E6577204E616D65FFFFFFFFFFFF0581550501F0FFFFFFFFFFFFFFFF9000");
+    startAndSelectKc(reader);
+    EXPECT_EQ(reader.Exchange("A0B0000001"), "429000");
+    EXPECT_EQ(reader.Exchange("A0F2000017").substr(40, 4), "828A");  // CHV2 attempts kept
     ::kill(m_pid, SIGTERM);
     EXPECT_EQ(Wait(), 0);
 }
