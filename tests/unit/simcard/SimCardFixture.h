@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,6 +83,14 @@ inline std::string SendTo(CSimCard& card, const std::string& apdu) {
     return ToHex(card.Process(bytes.data(), bytes.size()));
 }
 
+inline std::vector<std::string> Split(const std::string& text, char delimiter) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, delimiter);)
+        if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
 // Brings a card into a state: CHV1, CHV2 and ADM present that code, file ids are selected
 // in turn ("CHV1 3F00 7F20 6F07").
 inline void Prepare(CSimCard& card, const std::string& setup) {
@@ -89,10 +98,7 @@ inline void Prepare(CSimCard& card, const std::string& setup) {
         {"CHV1", "A020000108 31323334FFFFFFFF"},
         {"CHV2", "A020000208 35363738FFFFFFFF"},
         {"ADM", "A020000A08 0A0A0A0A0A0A0A0A"}};
-    for (std::size_t at = 0; at < setup.size();) {
-        const std::size_t end = std::min(setup.find(' ', at), setup.size());
-        const std::string word = setup.substr(at, end - at);
-        at = end + 1;
+    for (const std::string& word : Split(setup, ' ')) {
         std::string apdu = "A0A4000002" + word;
         for (const auto& code : codes)
             if (word == code.first) apdu = code.second;
@@ -105,15 +111,11 @@ inline void Prepare(CSimCard& card, const std::string& setup) {
 // data and status word it must be answered with.
 inline std::vector<std::pair<std::string, std::string>> Steps(const std::string& transcript) {
     std::vector<std::pair<std::string, std::string>> steps;
-    for (std::size_t at = 0; at < transcript.size();) {
-        const std::size_t end = std::min(transcript.find(';', at), transcript.size());
-        const std::string step = transcript.substr(at, end - at);
+    for (const std::string& step : Split(transcript, ';')) {
         const std::size_t arrow = step.find('>');
-        if (arrow == std::string::npos)
-            ADD_FAILURE() << "no answer in '" << step << "'";
-        else
+        EXPECT_NE(arrow, std::string::npos) << "no answer in '" << step << "'";
+        if (arrow != std::string::npos)
             steps.emplace_back(Compact(step.substr(0, arrow)), Compact(step.substr(arrow + 1)));
-        at = end + 1;
     }
     return steps;
 }
