@@ -17,9 +17,9 @@ namespace {
 
 constexpr int RetryMs = 150;
 constexpr std::size_t MaxMessage = 0xFFFF;
-// How long the rest of a frame may take once it has begun. vpcd writes a frame at once, so
-// a longer pause means a broken frame or a lost peer; waiting on would leave both sides
-// waiting for each other, so the card drops the connection and connects afresh.
+// How long a frame may pause once it has begun. vpcd writes a frame at once, so a longer
+// pause means a broken frame or a lost peer; waiting on would leave both sides waiting for
+// each other, so the card drops the connection and connects afresh.
 constexpr int FrameTimeoutMs = 1000;
 
 // Whether stopFd or fd (when not -1) became readable first, or neither within the time.
