@@ -27,9 +27,6 @@ protected:
         }
     }
     std::string File(const std::string& name) const { return m_dir.File(name); }
-    void Write(const std::string& name, const std::string& text) {
-        std::ofstream(File(name), std::ios::binary) << text;
-    }
     std::string ReadFile(const std::string& name) const {
         std::ifstream in(File(name), std::ios::binary);
         std::ostringstream text;
@@ -74,7 +71,7 @@ TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
     EXPECT_EQ(ReadFile("stderr"),
               "corvanta-vsim: --port needs a number from 1 to 65535, not 'x'\n");
     // A corrupt state stops the card and is kept for a look.
-    Write("card.state", "mf 3F00\nthis is not a state\nend\n");
+    std::ofstream(File("card.state")) << "mf 3F00\nthis is not a state\nend\n";
     EXPECT_EQ(Run({"--profile", CORVANTA_DEFAULT_PROFILE, "--state", File("card.state")}), 2);
     EXPECT_NE(ReadFile("stderr").find("state file is corrupt: " + File("card.state") + ":2:"),
               std::string::npos)
