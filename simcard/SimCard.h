@@ -9,8 +9,9 @@
 #include "SimProfile.h"
 
 // The APDU processor of the virtual GSM SIM: takes a whole T=0 command APDU (CLA INS P1 P2
-// P3 and data) and answers data followed by SW1 SW2. Session state (current files, record
-// pointer, verified codes, waiting response) lives here; the lasting content in the profile.
+// P3 and data, which may end in the Le byte of an ISO-style case 4 command) and answers data
+// followed by SW1 SW2. Session state (current files, record pointer, verified codes,
+// waiting response) lives here; the lasting content in the profile.
 class CSimCard {
 public:
     explicit CSimCard(CSimProfile profile);
