@@ -4,33 +4,17 @@
 #include <charconv>
 #include <utility>
 
+#include "StrictHex.h"
+
 namespace {
 
 constexpr std::size_t MaxRecordLength = 255;
 constexpr std::size_t MaxRecordCount = 254;  // record numbers travel in one byte, 00 excluded
 constexpr std::size_t MaxFileSize = 0xFFFF;
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-bool AppendHex(std::string_view text, std::vector<std::uint8_t>& bytes) {
-    if (text.size() % 2 != 0) return false;
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        int high = HexDigit(text[i]);
-        int low = HexDigit(text[i + 1]);
-        if (high < 0 || low < 0) return false;
-        bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
-    }
-    return true;
-}
-
 bool ParseId(std::string_view text, std::uint16_t& id) {
     std::vector<std::uint8_t> bytes;
-    if (text.size() != 4 || !AppendHex(text, bytes)) return false;
+    if (text.size() != 4 || !AppendStrictHex(text, bytes)) return false;
     id = static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
     return true;
 }
@@ -91,7 +75,7 @@ int CProfileParser::AccessFromName(std::string_view name) {
     if (name == "ADM") return CSimFile::Adm;
     if (name == "NEV") return CSimFile::Never;
     if (name.size() == 4 && name.substr(0, 3) == "ADM") {
-        int level = HexDigit(name[3]);
+        int level = HexDigitValue(name[3]);
         if (level >= 4 && level <= 0xE && !(name[3] >= 'a' && name[3] <= 'f')) return level;
     }
     return -1;
@@ -159,7 +143,7 @@ bool CProfileParser::ParseCode(CChvSet::Code code, const Tokens& tokens) {
     std::string name(tokens[0]);
     if (m_codes.IsInitialised(code)) return Fail(name + " given twice");
     std::vector<std::uint8_t> bytes;
-    if (tokens.size() < 2 || !AppendHex(tokens[1], bytes) || bytes.size() != 8)
+    if (tokens.size() < 2 || !AppendStrictHex(tokens[1], bytes) || bytes.size() != 8)
         return Fail(name + " needs a value of 8 bytes in hex (16 digits)");
     std::size_t attempts = CChvSet::MaxAttempts(code);
     bool disabled = false;
@@ -186,7 +170,7 @@ bool CProfileParser::ParseKi(const Tokens& tokens) {
     if (m_bKiSeen) return Fail("ki given twice");
     m_bKiSeen = true;
     std::vector<std::uint8_t> bytes;
-    if (tokens.size() != 2 || !AppendHex(tokens[1], bytes) || bytes.size() != m_ki.size())
+    if (tokens.size() != 2 || !AppendStrictHex(tokens[1], bytes) || bytes.size() != m_ki.size())
         return Fail("ki needs a value of 16 bytes in hex (32 digits)");
     std::copy(bytes.begin(), bytes.end(), m_ki.begin());
     return true;
@@ -349,7 +333,7 @@ bool CProfileParser::ParseBytes(const Tokens& tokens, std::size_t first,
         if (token.size() >= 2 && token.front() == '"') {
             token = token.substr(1, token.size() - 2);
             bytes.insert(bytes.end(), token.begin(), token.end());
-        } else if (!AppendHex(token, bytes)) {
+        } else if (!AppendStrictHex(token, bytes)) {
             return Fail("'" + std::string(token) + "' is neither hex bytes nor \"text\"");
         }
     }

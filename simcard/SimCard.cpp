@@ -24,6 +24,8 @@ constexpr std::uint16_t SwUnknownInstruction = 0x6D00;
 constexpr std::uint16_t SwWrongClass = 0x6E00;
 constexpr std::uint16_t SwNoDiagnostic = 0x6F00;
 
+constexpr std::uint16_t DfGsm = 0x7F20;
+
 constexpr std::uint8_t ModeNext = 0x02;
 constexpr std::uint8_t ModePrevious = 0x03;
 constexpr std::uint8_t ModeAbsolute = 0x04;
@@ -66,6 +68,23 @@ bool CSimCard::TakeChanged() {
     return changed;
 }
 
+const CSimCard::Instruction* CSimCard::FindInstruction(std::uint8_t ins) {
+    static const Instruction instructions[] = {
+        {0xA4, &CSimCard::Select, true},          {0xF2, &CSimCard::Status, false},
+        {0xC0, &CSimCard::GetResponse, false},    {0xB0, &CSimCard::ReadBinary, false},
+        {0xD6, &CSimCard::UpdateBinary, true},    {0xB2, &CSimCard::ReadRecord, false},
+        {0xDC, &CSimCard::UpdateRecord, true},    {0xA2, &CSimCard::Seek, true},
+        {0x32, &CSimCard::Increase, true},        {0x20, &CSimCard::VerifyChv, true},
+        {0x24, &CSimCard::ChangeChv, true},       {0x26, &CSimCard::DisableChv, true},
+        {0x28, &CSimCard::EnableChv, true},       {0x2C, &CSimCard::UnblockChv, true},
+        {0x04, &CSimCard::Invalidate, false},     {0x44, &CSimCard::Rehabilitate, false},
+        {0x88, &CSimCard::RunGsmAlgorithm, true}, {0xFA, &CSimCard::Sleep, false}};
+    for (const Instruction& instruction : instructions) {
+        if (instruction.ins == ins) return &instruction;
+    }
+    return nullptr;
+}
+
 const std::vector<std::uint8_t>& CSimCard::Process(const std::uint8_t* pApdu, std::size_t length) {
     m_answer.clear();
     std::uint16_t sw;
@@ -81,54 +100,19 @@ const std::vector<std::uint8_t>& CSimCard::Process(const std::uint8_t* pApdu, st
                   length > 5 ? length - 5 : 0};
         // A waiting response survives only until the next command other than GET RESPONSE.
         if (apdu.ins != 0xC0) m_nPendingLength = 0;
-        sw = pApdu[0] != ClassGsm ? SwWrongClass : Dispatch(apdu);
+        const Instruction* pInstruction = FindInstruction(apdu.ins);
+        // An ISO-style client ends a command that sends data with an Le byte; a T=0 reader
+        // drops it before the card, but vpcd hands it on.
+        if (pInstruction && pInstruction->bSendsData && apdu.dataLength == apdu.p3 + 1u)
+            --apdu.dataLength;
+        if (pApdu[0] != ClassGsm)
+            sw = SwWrongClass;
+        else
+            sw = pInstruction ? (this->*pInstruction->handler)(apdu) : SwUnknownInstruction;
     }
     m_answer.push_back(static_cast<std::uint8_t>(sw >> 8));
     m_answer.push_back(static_cast<std::uint8_t>(sw));
     return m_answer;
-}
-
-std::uint16_t CSimCard::Dispatch(const Apdu& apdu) {
-    switch (apdu.ins) {
-        case 0xA4:
-            return Select(apdu);
-        case 0xF2:
-            return Status(apdu);
-        case 0xC0:
-            return GetResponse(apdu);
-        case 0xB0:
-            return ReadBinary(apdu);
-        case 0xD6:
-            return UpdateBinary(apdu);
-        case 0xB2:
-            return ReadRecord(apdu);
-        case 0xDC:
-            return UpdateRecord(apdu);
-        case 0xA2:
-            return Seek(apdu);
-        case 0x32:
-            return Increase(apdu);
-        case 0x20:
-            return VerifyChv(apdu);
-        case 0x24:
-            return ChangeChv(apdu);
-        case 0x26:
-            return DisableChv(apdu);
-        case 0x28:
-            return EnableChv(apdu);
-        case 0x2C:
-            return UnblockChv(apdu);
-        case 0x04:
-            return Invalidate(apdu);
-        case 0x44:
-            return Rehabilitate(apdu);
-        case 0x88:
-            return RunGsmAlgorithm(apdu);
-        case 0xFA:
-            return Sleep(apdu);
-        default:
-            return SwUnknownInstruction;
-    }
 }
 
 // ---- responses ------------------------------------------------------------------------
@@ -192,6 +176,15 @@ CSimFile* CSimCard::FindSelectable(std::uint16_t id) const {
     if (id == pParent->GetId()) return pParent;
     CSimFile* pSibling = pParent->FindChild(id);
     return pSibling && pSibling->IsDirectory() ? pSibling : nullptr;
+}
+
+// The GSM application lives in DF GSM: the algorithm runs with it or a directory below it
+// current.
+bool CSimCard::IsInDfGsm() const {
+    for (const CSimFile* pDir = m_pDf; pDir->GetParent(); pDir = pDir->GetParent()) {
+        if (pDir->GetId() == DfGsm && pDir->GetParent() == m_profile.GetMf()) return true;
+    }
+    return false;
 }
 
 std::uint16_t CSimCard::Select(const Apdu& apdu) {
@@ -389,8 +382,9 @@ std::uint16_t CSimCard::Increase(const Apdu& apdu) {
     if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != IncreaseValueLength || apdu.dataLength != IncreaseValueLength)
         return SwWrongLength;
-    bool increasable = m_pEf && m_pEf->IsIncreaseAllowed();
-    std::uint16_t sw = CheckEf(increasable, m_pEf ? m_pEf->GetIncreaseAccess() : 0, false);
+    // NEV is an access condition like any other: 9804, not a structure mismatch.
+    bool cyclic = m_pEf && m_pEf->GetStructure() == CSimFile::Structure::Cyclic;
+    std::uint16_t sw = CheckEf(cyclic, m_pEf ? m_pEf->GetIncreaseAccess() : 0, false);
     if (sw != SwOk) return sw;
 
     // The record is one big-endian number; the value adds to its low end.
@@ -498,6 +492,7 @@ std::uint16_t CSimCard::Rehabilitate(const Apdu& apdu) {
 std::uint16_t CSimCard::RunGsmAlgorithm(const Apdu& apdu) {
     if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != 16 || apdu.dataLength != 16) return SwWrongLength;
+    if (!IsInDfGsm()) return SwInconsistentFile;
     if (!m_profile.GetCodes().IsChv1Fulfilled()) return SwAccessDenied;
     CStandInAlgorithm::Run(m_profile.GetKi(), apdu.pData, m_pending.data());
     return SetPending(12);

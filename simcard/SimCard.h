@@ -9,8 +9,9 @@
 #include "SimProfile.h"
 
 // The APDU processor of the virtual GSM SIM: takes a whole T=0 command APDU (CLA INS P1 P2
-// P3 and data) and answers data followed by SW1 SW2. Session state (current files, record
-// pointer, verified codes, waiting response) lives here; the lasting content in the profile.
+// P3 and data, which may end in the Le byte of an ISO-style case 4 command) and answers data
+// followed by SW1 SW2. Session state (current files, record pointer, verified codes,
+// waiting response) lives here; the lasting content in the profile.
 class CSimCard {
 public:
     explicit CSimCard(CSimProfile profile);
@@ -37,7 +38,13 @@ private:
         std::size_t dataLength;
     };
 
-    std::uint16_t Dispatch(const Apdu& apdu);
+    using Handler = std::uint16_t (CSimCard::*)(const Apdu&);
+    struct Instruction {
+        std::uint8_t ins;
+        Handler handler;
+        bool bSendsData;  // P3 counts bytes sent to the card, not bytes it answers
+    };
+    static const Instruction* FindInstruction(std::uint8_t ins);
 
     std::uint16_t Select(const Apdu& apdu);
     std::uint16_t Status(const Apdu& apdu);
@@ -59,6 +66,7 @@ private:
     std::uint16_t Sleep(const Apdu& apdu);
 
     CSimFile* FindSelectable(std::uint16_t id) const;
+    bool IsInDfGsm() const;
     bool IsFulfilled(std::uint8_t access) const;
     // The checks every EF command shares: an EF is selected (9400), its structure fits
     // (9408), the access condition is met (9804) and the file is usable (9810).

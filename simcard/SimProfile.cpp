@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "HexText.h"
 #include "ProfileParser.h"
 
 namespace {
@@ -12,20 +13,9 @@ namespace {
 const char* const AccessNames[16] = {"ALW",  "CHV1", "CHV2", "RFU",  "ADM",  "ADM5", "ADM6", "ADM7",
                                      "ADM8", "ADM9", "ADMA", "ADMB", "ADMC", "ADMD", "ADME", "NEV"};
 
-std::string Hex(const std::uint8_t* pBytes, std::size_t count) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(count * 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        text += digits[pBytes[i] >> 4];
-        text += digits[pBytes[i] & 0x0F];
-    }
-    return text;
-}
-
 std::string IdText(std::uint16_t id) {
     std::uint8_t bytes[2] = {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id)};
-    return Hex(bytes, 2);
+    return BytesToHex(bytes, 2);
 }
 
 bool IsErased(const std::uint8_t* pBytes, std::size_t count) {
@@ -57,14 +47,14 @@ void WriteEf(const CSimFile& ef, const std::string& path, std::ostringstream& ou
         for (std::size_t n = 1; n <= ef.GetRecordCount(); ++n) {
             const std::uint8_t* pRecord = ef.GetRecord(n);
             if (IsErased(pRecord, ef.GetRecordLength())) continue;
-            out << "    record " << n << ' ' << Hex(pRecord, ef.GetRecordLength()) << '\n';
+            out << "    record " << n << ' ' << BytesToHex(pRecord, ef.GetRecordLength()) << '\n';
         }
         return;
     }
     const auto& content = ef.GetContent();
     for (std::size_t offset = 0; offset < content.size(); offset += 32) {
         std::size_t count = std::min<std::size_t>(32, content.size() - offset);
-        out << "    data " << Hex(content.data() + offset, count) << '\n';
+        out << "    data " << BytesToHex(content.data() + offset, count) << '\n';
     }
 }
 
@@ -124,12 +114,12 @@ std::string CSimProfile::ToText() const {
     for (int i = 0; i < CChvSet::CodeCount; ++i) {
         auto code = static_cast<CChvSet::Code>(i);
         if (!m_codes.IsInitialised(code)) continue;
-        out << codeNames[i] << ' ' << Hex(m_codes.GetValue(code).data(), 8);
+        out << codeNames[i] << ' ' << BytesToHex(m_codes.GetValue(code).data(), 8);
         if (code != CChvSet::Adm) out << " attempts=" << int(m_codes.GetAttempts(code));
         if (code == CChvSet::Chv1 && !m_codes.IsChv1Enabled()) out << " disabled";
         out << '\n';
     }
-    out << "ki " << Hex(m_ki.data(), m_ki.size()) << '\n';
+    out << "ki " << BytesToHex(m_ki.data(), m_ki.size()) << '\n';
     if (m_pMf) {
         out << "mf 3F00";
         if (m_pMf->GetFreeMemory()) out << " free=" << m_pMf->GetFreeMemory();

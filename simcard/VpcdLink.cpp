@@ -10,24 +10,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "HexText.h"
 #include "SimCard.h"
 
 namespace {
 
 constexpr int RetryMs = 150;
 constexpr std::size_t MaxMessage = 0xFFFF;
+// How long a frame may pause once it has begun. vpcd writes a frame at once, so a longer
+// pause means a broken frame or a lost peer; waiting on would leave both sides waiting for
+// each other, so the card drops the connection and connects afresh.
+constexpr int FrameTimeoutMs = 1000;
 
-std::string Hex(const std::uint8_t* pBytes, std::size_t count) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-        text += digits[pBytes[i] >> 4];
-        text += digits[pBytes[i] & 0x0F];
-    }
-    return text;
-}
-
-// True when stopFd became readable within the time (or -1: wait for fd as well).
+// Whether stopFd or fd (when not -1) became readable first, or neither within the time.
 enum class Wake { Stop, Ready, Timeout };
 
 Wake WaitFor(int stopFd, int fd, int timeoutMs) {
@@ -73,7 +68,7 @@ int CVpcdLink::Run(int stopFd) {
         Disconnect();
         m_card.PowerOff();
         if (!goneAway) return 0;
-        Log("vpcd closed the connection; reconnecting");
+        Log("lost the connection to vpcd; reconnecting");
     }
 }
 
@@ -114,17 +109,36 @@ bool CVpcdLink::Connect(int stopFd) {
     }
 }
 
-bool CVpcdLink::ReadExactly(std::uint8_t* pOut, std::size_t count) {
+CVpcdLink::Read CVpcdLink::ReadExactly(int stopFd, std::uint8_t* pOut, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
         int one = 1;
         ::setsockopt(m_nSocket, IPPROTO_TCP, TCP_QUICKACK, &one, sizeof one);
-        ssize_t got = ::recv(m_nSocket, pOut + done, count - done, 0);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        done += static_cast<std::size_t>(got);
+        ssize_t got = ::recv(m_nSocket, pOut + done, count - done, MSG_DONTWAIT);
+        if (got > 0) {
+            done += static_cast<std::size_t>(got);
+            continue;
+        }
+        if (got == 0) return Read::Lost;
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) return Read::Lost;
+        Wake wake = WaitFor(stopFd, m_nSocket, FrameTimeoutMs);
+        if (wake == Wake::Stop) return Read::Stop;
+        if (wake == Wake::Timeout) {
+            Log("a frame from vpcd stopped short after " + std::to_string(done) + " of " +
+                std::to_string(count) + " bytes");
+            return Read::Lost;
+        }
     }
-    return true;
+    return Read::Done;
+}
+
+CVpcdLink::Read CVpcdLink::ReadFrame(int stopFd, std::size_t& length) {
+    std::uint8_t header[2];
+    Read read = ReadExactly(stopFd, header, 2);
+    if (read != Read::Done) return read;
+    length = static_cast<std::size_t>(header[0]) << 8 | header[1];
+    return ReadExactly(stopFd, m_message.data(), length);
 }
 
 bool CVpcdLink::Send(const std::uint8_t* pData, std::size_t count) {
@@ -143,20 +157,25 @@ bool CVpcdLink::Send(const std::uint8_t* pData, std::size_t count) {
 
 bool CVpcdLink::Serve(int stopFd) {
     while (true) {
-        Wake wake = WaitFor(stopFd, m_nSocket, -1);
-        if (wake == Wake::Stop) return false;
-        std::uint8_t header[2];
-        if (!ReadExactly(header, 2)) return true;
-        std::size_t length = static_cast<std::size_t>(header[0]) << 8 | header[1];
-        if (!ReadExactly(m_message.data(), length)) return true;
-        if (length == 0) continue;
+        if (WaitFor(stopFd, m_nSocket, -1) == Wake::Stop) return false;
+        std::size_t length = 0;
+        Read read = ReadFrame(stopFd, length);
+        if (read != Read::Done) return read == Read::Lost;
         Answer(m_message.data(), length);
         if (m_nSocket < 0) return true;
     }
 }
 
+bool CVpcdLink::IsControl(const std::uint8_t* pMessage, std::size_t length) {
+    if (length != 1) return false;
+    return pMessage[0] == PowerOff || pMessage[0] == PowerOn || pMessage[0] == Reset ||
+           pMessage[0] == GetAtr;
+}
+
 void CVpcdLink::Answer(const std::uint8_t* pMessage, std::size_t length) {
-    if (length == 1) {
+    // Every frame but a control code is a command that pcscd waits to hear answered, even
+    // one too short to be an APDU (the card answers 6700 then).
+    if (IsControl(pMessage, length)) {
         switch (pMessage[0]) {
             case PowerOff:
                 m_card.PowerOff();
@@ -168,14 +187,14 @@ void CVpcdLink::Answer(const std::uint8_t* pMessage, std::size_t length) {
             case GetAtr:
                 if (!Send(m_atr.data(), m_atr.size())) Disconnect();
                 break;
-            default:
-                break;
         }
         if (m_bVerbose) Log("control " + std::to_string(pMessage[0]));
         return;
     }
     const std::vector<std::uint8_t>& answer = m_card.Process(pMessage, length);
-    if (m_bVerbose) Log("> " + Hex(pMessage, length) + "  < " + Hex(answer.data(), answer.size()));
+    if (m_bVerbose)
+        Log("> " + BytesToHex(pMessage, length) + "  < " +
+            BytesToHex(answer.data(), answer.size()));
     // The change is saved before the reader hears 9000, so an answered update is never lost.
     if (m_card.TakeChanged() && m_onChanged) m_onChanged();
     if (!Send(answer.data(), answer.size())) Disconnect();

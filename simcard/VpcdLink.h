@@ -8,8 +8,9 @@
 class CSimCard;
 
 // The card's side of the vpcd driver: a TCP client that connects to the reader, answers
-// its messages (2-byte big-endian length, then the bytes; one byte is a control code,
-// more is a command APDU) and reconnects whenever the reader goes away.
+// its messages (2-byte big-endian length, then the bytes; a single byte 00, 01, 02 or 04
+// is a control code, anything else a command APDU) and reconnects whenever the reader
+// goes away or a frame stops short.
 class CVpcdLink {
 public:
     enum Control : std::uint8_t { PowerOff = 0, PowerOn = 1, Reset = 2, GetAtr = 4 };
@@ -32,8 +33,12 @@ private:
     bool Connect(int stopFd);
     // Serves one connection; false when asked to stop, true when vpcd went away.
     bool Serve(int stopFd);
-    bool ReadExactly(std::uint8_t* pOut, std::size_t count);
+    enum class Read { Done, Lost, Stop };
+    // Lost when vpcd closes the connection or stalls inside a frame.
+    Read ReadExactly(int stopFd, std::uint8_t* pOut, std::size_t count);
+    Read ReadFrame(int stopFd, std::size_t& length);
     bool Send(const std::uint8_t* pData, std::size_t count);
+    static bool IsControl(const std::uint8_t* pMessage, std::size_t length);
     void Answer(const std::uint8_t* pMessage, std::size_t length);
     void Disconnect();
     void Log(const std::string& text) const;

@@ -2,28 +2,7 @@
 
 #include <charconv>
 
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-bool DecodeHex(const std::string& hex, std::vector<std::uint8_t>& bytes) {
-    bytes.clear();
-    if (hex.size() % 2 != 0) return false;
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        int high = HexDigit(hex[i]);
-        int low = HexDigit(hex[i + 1]);
-        if (high < 0 || low < 0) return false;
-        bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
-    }
-    return true;
-}
-
-}  // namespace
+#include "StrictHex.h"
 
 std::string CVsimOptions::Usage() {
     return "Usage: corvanta-vsim [options]\n"
@@ -42,7 +21,7 @@ std::string CVsimOptions::Usage() {
 bool CVsimOptions::ParseAtr(const std::string& hex, std::vector<std::uint8_t>& atr,
                             std::string& error) {
     std::vector<std::uint8_t> bytes;
-    if (!DecodeHex(hex, bytes) || bytes.size() < 2 || bytes.size() > 33) {
+    if (!AppendStrictHex(hex, bytes) || bytes.size() < 2 || bytes.size() > 33) {
         error = "--atr needs 2 to 33 bytes in hex";
         return false;
     }

@@ -44,17 +44,26 @@ public:
         if (m_nConnection >= 0) ::close(m_nConnection);
         m_nConnection = -1;
     }
+    // Bytes as they are, framing included.
+    bool SendRaw(const std::string& hex) {
+        const std::vector<std::uint8_t> bytes = FromHex(hex);
+        return ::send(m_nConnection, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+               static_cast<ssize_t>(bytes.size());
+    }
+    // True once the card has closed the connection (within the receive timeout).
+    bool IsClosedByCard() {
+        std::uint8_t byte;
+        return ::recv(m_nConnection, &byte, 1, 0) == 0;
+    }
     // Sends one message and, unless it is a power or reset code, returns the answer in hex.
     std::string Exchange(const std::string& hex, bool expectAnswer = true) {
-        std::vector<std::uint8_t> message = FromHex(hex);
-        std::vector<std::uint8_t> frame{std::uint8_t(message.size() >> 8),
-                                        std::uint8_t(message.size())};
-        frame.insert(frame.end(), message.begin(), message.end());
-        if (::send(m_nConnection, frame.data(), frame.size(), MSG_NOSIGNAL) < 0) return "send";
+        const std::size_t length = Compact(hex).size() / 2;
+        const std::uint8_t header[2] = {std::uint8_t(length >> 8), std::uint8_t(length)};
+        if (!SendRaw(BytesToHex(header, 2) + hex)) return "send";
         if (!expectAnswer) return "";
-        std::uint8_t header[2];
-        if (::recv(m_nConnection, header, 2, MSG_WAITALL) != 2) return "closed";
-        std::vector<std::uint8_t> answer(header[0] << 8 | header[1]);
+        std::uint8_t size[2];
+        if (::recv(m_nConnection, size, 2, MSG_WAITALL) != 2) return "closed";
+        std::vector<std::uint8_t> answer(size[0] << 8 | size[1]);
         if (!answer.empty() && ::recv(m_nConnection, answer.data(), answer.size(), MSG_WAITALL) !=
                                    static_cast<ssize_t>(answer.size()))
             return "short";

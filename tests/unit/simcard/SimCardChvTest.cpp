@@ -21,12 +21,15 @@ protected:
     }
     bool CanReadImsi() {
         Prepare(m_card, "3F00 7F20 6F07");
-        std::string answer = Send("A0B0000009");
+        const std::string answer = Send("A0B0000009");
         return answer.size() == 22 && answer.substr(18) == "9000";
     }
+    void Repeat(const std::string& step, int times) {
+        for (int i = 0; i < times; ++i) Run(step);
+    }
     void BlockChv1() {
-        Run("A020000108" + Wrong + "> 9804; A020000108" + Wrong + "> 9804; A020000108" + Wrong +
-            "> 9840");
+        Repeat("A020000108" + Wrong + "> 9804", 2);
+        Run("A020000108" + Wrong + "> 9840");
     }
 };
 
@@ -46,39 +49,41 @@ TEST_F(SimCardChv, ParametersAndConditions) {
     ExpectAnswers("3F00 7F20 6F07", "A004000000 > 9804; A044000000 > 9804");
     ExpectAnswers("ADM 3F00 7F20 6F07", "A004000000 > 9000");
     ExpectAnswers("CHV1 3F00 7F20 6F07", "A044000000 > 9000");
-    // RUN GSM ALGORITHM: CHV1, sixteen bytes of RAND, P1 P2 00.
-    ExpectAnswers("", Rand + " > 9804");
-    ExpectAnswers("CHV1",
+    // RUN GSM ALGORITHM: P1 P2 00, sixteen bytes of RAND, DF GSM or below it, then CHV1.
+    ExpectAnswers("CHV1 3F00 7F20",
                   "A08800000F 0123456789ABCDEF0123456789ABCD > 6700;"
                   "A088010010 0123456789ABCDEF0123456789ABCDEF > 6B00");
+    ExpectAnswers("CHV1", Rand + " > 9408");
+    ExpectAnswers("CHV1 3F00 7F10 6F3A", Rand + " > 9408");
+    ExpectAnswers("CHV1 3F00 7F20 6F07", Rand + " > 9F0C");
+    ExpectAnswers("CHV1 3F00 7F20 5F30", Rand + " > 9F0C");
+    ExpectAnswers("3F00 7F20", Rand + " > 9804");
 }
 
-TEST_F(SimCardChv, VerifyCountsDownAndResetsTheCounter) {
+TEST_F(SimCardChv, WrongCodesCountDownARightOneResetsTheThirdBlocks) {
     EXPECT_EQ(DirectoryByte(18), "83");
-    Run("A020000108" + Wrong + "> 9804; A020000108" + Wrong + "> 9804");
+    Repeat("A020000108" + Wrong + "> 9804", 2);
     EXPECT_EQ(DirectoryByte(18), "81");
     Run("A020000108" + Chv1 + "> 9000");
     EXPECT_EQ(DirectoryByte(18), "83");
-    EXPECT_TRUE(CanReadImsi());
-}
-
-TEST_F(SimCardChv, ThirdWrongCodeBlocksAndUnblockSetsTheNewCode) {
+    m_card.Reset();
     BlockChv1();
     EXPECT_EQ(DirectoryByte(18), "80");
     Run("A020000108" + Chv1 + "> 9840");
     EXPECT_FALSE(CanReadImsi());
     EXPECT_TRUE(m_card.TakeChanged());  // the counter must survive a restart
+}
 
+TEST_F(SimCardChv, UnblockSetsTheNewCodeAndCanBeBlockedItself) {
+    BlockChv1();
     Run("A02C000010" + Unblock1 + New + "> 9000");
     EXPECT_EQ(DirectoryByte(18), "83");
     EXPECT_TRUE(CanReadImsi());  // unblocking counts as presenting the code
     m_card.Reset();
     Run("A020000108" + Chv1 + "> 9804; A020000108" + New + "> 9000");
-}
 
-TEST_F(SimCardChv, WrongUnblockCodesBlockTheUnblockCode) {
     BlockChv1();
-    for (int attempt = 1; attempt < 10; ++attempt) Run("A02C000010" + Wrong + New + "> 9804");
+    Repeat("A02C000010" + Wrong + New + "> 9804", 9);
     EXPECT_EQ(DirectoryByte(19), "81");
     Run("A02C000010" + Wrong + New + "> 9840; A02C000010" + Unblock1 + New + "> 9840");
     EXPECT_EQ(DirectoryByte(19), "80");
@@ -107,7 +112,7 @@ TEST_F(SimCardChv, DisabledChv1CountsAsFulfilled) {
 }
 
 TEST_F(SimCardChv, AdmIsNeverBlockedAndPowerOffForgetsVerifiedCodes) {
-    for (int attempt = 0; attempt < 12; ++attempt) Run("A020000A08 0B0B0B0B0B0B0B0B > 9804");
+    Repeat("A020000A08 0B0B0B0B0B0B0B0B > 9804", 12);
     EXPECT_EQ(VerifyAdm(), "9000");
     EXPECT_EQ(VerifyChv1(), "9000");
     Prepare(m_card, "7F20 6FAE");
@@ -116,12 +121,8 @@ TEST_F(SimCardChv, AdmIsNeverBlockedAndPowerOffForgetsVerifiedCodes) {
     EXPECT_FALSE(CanReadImsi());
     Prepare(m_card, "6FAE");
     Run("A0D6000001 03 > 9804");
-}
-
-TEST(SimCardChvUnset, UninitialisedCodeAnswers9802) {
-    CSimCard card(ParseOrDie("mf 3F00\n"));
-    EXPECT_EQ(SendTo(card, "A020000208" + New), "9802");
-    EXPECT_EQ(SendTo(card, "A020000A08 0A0A0A0A0A0A0A0A"), "9802");
+    CSimCard bare(ParseOrDie("mf 3F00\n"));
+    EXPECT_EQ(SendTo(bare, "A020000A08 0A0A0A0A0A0A0A0A"), "9802");  // no code set
 }
 
 TEST_F(SimCardChv, InvalidatedFileRefusesUseUntilRehabilitated) {
@@ -135,7 +136,7 @@ TEST_F(SimCardChv, InvalidatedFileRefusesUseUntilRehabilitated) {
 }
 
 TEST_F(SimCardChv, RunGsmAlgorithmDependsOnRandAndKiOnly) {
-    VerifyChv1();
+    Prepare(m_card, "CHV1 3F00 7F20");
     Run(Rand + " > 9F0C");
     const std::string first = Send("A0C000000C");
     ASSERT_EQ(first.size(), 28u);
@@ -146,7 +147,7 @@ TEST_F(SimCardChv, RunGsmAlgorithmDependsOnRandAndKiOnly) {
     std::string otherKi = TestProfileText();
     otherKi.replace(otherKi.find("ki       00"), 11, "ki       FF");
     CSimCard other(ParseOrDie(otherKi));
-    Prepare(other, "CHV1");
+    Prepare(other, "CHV1 3F00 7F20");
     SendTo(other, Rand);
     EXPECT_NE(SendTo(other, "A0C000000C"), first);  // another Ki
 }

@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "HexText.h"
 #include "SimCard.h"
 #include "SimProfile.h"
+#include "StrictHex.h"
 
 // A small card with one file of each kind the tests need; its content is spelt out here
 // so that a change to the shipped profile does not move these tests.
@@ -52,30 +55,19 @@ ef 3F00/7F20/5F30/4F20 transparent size=2 read=ALW update=ALW
 }
 
 // Hex for reading, with blanks ("0000 3F00 01"), to bytes or to compact text.
-inline std::string Compact(const std::string& spaced) {
-    std::string text;
-    for (char c : spaced) {
-        if (c != ' ') text += c;
-    }
+inline std::string Compact(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
     return text;
 }
 
 inline std::vector<std::uint8_t> FromHex(const std::string& text) {
-    const std::string digits = Compact(text);
     std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
-        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    EXPECT_TRUE(AppendStrictHex(Compact(text), bytes)) << text;
     return bytes;
 }
 
 inline std::string ToHex(const std::vector<std::uint8_t>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (std::uint8_t b : bytes) {
-        text += digits[b >> 4];
-        text += digits[b & 0x0F];
-    }
-    return text;
+    return BytesToHex(bytes.data(), bytes.size());
 }
 
 inline CSimProfile ParseOrDie(const std::string& text) {
@@ -91,6 +83,14 @@ inline std::string SendTo(CSimCard& card, const std::string& apdu) {
     return ToHex(card.Process(bytes.data(), bytes.size()));
 }
 
+inline std::vector<std::string> Split(const std::string& text, char delimiter) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, delimiter);)
+        if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
 // Brings a card into a state: CHV1, CHV2 and ADM present that code, file ids are selected
 // in turn ("CHV1 3F00 7F20 6F07").
 inline void Prepare(CSimCard& card, const std::string& setup) {
@@ -98,10 +98,7 @@ inline void Prepare(CSimCard& card, const std::string& setup) {
         {"CHV1", "A020000108 31323334FFFFFFFF"},
         {"CHV2", "A020000208 35363738FFFFFFFF"},
         {"ADM", "A020000A08 0A0A0A0A0A0A0A0A"}};
-    for (std::size_t at = 0; at < setup.size();) {
-        const std::size_t end = std::min(setup.find(' ', at), setup.size());
-        const std::string word = setup.substr(at, end - at);
-        at = end + 1;
+    for (const std::string& word : Split(setup, ' ')) {
         std::string apdu = "A0A4000002" + word;
         for (const auto& code : codes)
             if (word == code.first) apdu = code.second;
@@ -114,15 +111,11 @@ inline void Prepare(CSimCard& card, const std::string& setup) {
 // data and status word it must be answered with.
 inline std::vector<std::pair<std::string, std::string>> Steps(const std::string& transcript) {
     std::vector<std::pair<std::string, std::string>> steps;
-    for (std::size_t at = 0; at < transcript.size();) {
-        const std::size_t end = std::min(transcript.find(';', at), transcript.size());
-        const std::string step = transcript.substr(at, end - at);
+    for (const std::string& step : Split(transcript, ';')) {
         const std::size_t arrow = step.find('>');
-        if (arrow == std::string::npos)
-            ADD_FAILURE() << "no answer in '" << step << "'";
-        else
+        EXPECT_NE(arrow, std::string::npos) << "no answer in '" << step << "'";
+        if (arrow != std::string::npos)
             steps.emplace_back(Compact(step.substr(0, arrow)), Compact(step.substr(arrow + 1)));
-        at = end + 1;
     }
     return steps;
 }

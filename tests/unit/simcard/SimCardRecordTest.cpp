@@ -28,9 +28,10 @@ TEST_F(SimCardRecord, ParametersStructureAndConditions) {
                   "A0A2000401 11 > 6B00; A0A2010001 11 > 6B00; A0A2000000 > 6700;"
                   "A0A2000005 1111111111 > 6700; A0A2000002 11 > 6700");
     ExpectAnswers(Lnd, "A0A2000001 01 > 9408");
-    // INCREASE needs a cyclic file that allows it, three bytes, P1 P2 00 and CHV1.
+    // INCREASE needs a cyclic file, three bytes, P1 P2 00 and its condition: CHV1 here,
+    // NEV (the default) for LND.
     ExpectAnswers(Adn, "A0320000 03 000001 > 9408");
-    ExpectAnswers(Lnd, "A0320000 03 000001 > 9408");
+    ExpectAnswers(Lnd, "A0320000 03 000001 > 9804");
     ExpectAnswers(Acm, "A0320000 02 0001 > 6700; A0320100 03 000001 > 6B00");
     ExpectAnswers("3F00 7F20 6F39", "A0320000 03 000001 > 9804");
 }

@@ -36,9 +36,7 @@ TEST_F(SimCardSelect, WhatIsSelectableFromWhere) {
     ExpectAnswers("3F00 7F10", "A0A4000002 6F07 > 9404");
     ExpectAnswers("3F00 7F20 6F07 7F20", "A0B0000001 > 9400");  // a DF drops the current EF
     // P1 P2, P3 and the data it announces.
-    ExpectAnswers("",
-                  "A0A4010002 3F00 > 6B00; A0A4000003 3F0000 > 6700; A0A4000002 3F > 6700;"
-                  "A0A4000002 3F0000 > 6700");
+    ExpectAnswers("", "A0A4010002 3F00 > 6B00; A0A4000003 3F0000 > 6700; A0A4000002 3F > 6700");
 }
 
 TEST_F(SimCardSelect, FailedSelectKeepsTheCurrentFilesAndResetGoesBackToTheMf) {

@@ -31,7 +31,8 @@ TEST_F(SimCardTransparent, ReadRangesStructureAndAccessConditions) {
 
 TEST_F(SimCardTransparent, RefusedUpdatesChangeNothingAndAGoodOneIsKept) {
     Prepare(m_card, "3F00 7F20 6F78");
-    Run("A0D6000102 AABB > 9402; A0D6010000 > 9402; A0D6000002 AA > 6700; A0D6000001 AABB > 6700");
+    Run("A0D6000102 AABB > 9402; A0D6010000 > 9402; A0D6000002 AA > 6700; A0D6000001 AABBCC > "
+        "6700");
     Run("A0B0000002 > 0002 9000");
     EXPECT_FALSE(m_card.TakeChanged());
     Run("A0D6000101 07 > 9000; A0B0000002 > 0007 9000");
