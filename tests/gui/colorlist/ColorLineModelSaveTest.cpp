@@ -1,4 +1,5 @@
 #include "ColorLineModel.h"
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 
 #include <QDir>
@@ -6,9 +7,6 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
-#include <csignal>
 
 namespace {
 
@@ -71,15 +69,13 @@ TEST(ColorLineModelSave, WriteCutShortKeepsTheOldFileWhole) {
     CColorLineModel model;
     for (int n = 0; n < 2000; ++n) model.AppendRecord("A0B0000010", std::string(32, 'C') + "9000");
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool bSaved = model.SaveTo(target.path, &error);
-    setrlimit(RLIMIT_FSIZE, &previous);
+    bool bSaved = true;
+    {
+        const CFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.IsActive());
+        bSaved = model.SaveTo(target.path, &error);
+    }
 
     EXPECT_FALSE(bSaved);
     EXPECT_FALSE(error.isEmpty());

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ScriptEngine.h"
 #include "ScriptFile.h"
 #include "ScriptRowVector.h"
@@ -7,9 +8,6 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
-#include <csignal>
 
 namespace {
 
@@ -118,15 +116,13 @@ TEST_F(ScriptFileTest, AWriteThatCannotStartFailsWithAReason) {
 TEST_F(ScriptFileTest, AWriteCutShortKeepsTheOldFileWhole) {
     WriteFile(Path("a.scp"), "old script\r\n");
     const CScriptRowVector rows(Strings(2000, "A0B0000010"));
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool bSaved = CScriptFile::WriteScript(Path("a.scp"), rows, &error);
-    setrlimit(RLIMIT_FSIZE, &previous);
+    bool bSaved = true;
+    {
+        const CFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.IsActive());
+        bSaved = CScriptFile::WriteScript(Path("a.scp"), rows, &error);
+    }
 
     EXPECT_FALSE(bSaved);
     EXPECT_FALSE(error.isEmpty());
