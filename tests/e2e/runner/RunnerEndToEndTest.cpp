@@ -151,6 +151,27 @@ TEST_F(RunnerEndToEndTest, ListsReadersAndNamesTheReaderOrFileOfEachError) {
     EXPECT_EQ(noService.err, "corvanta-run: cannot reach the PC/SC service (is pcscd running?)\n");
 }
 
+// Nothing stops a run, but a run whose exchanges failed is not a success.
+TEST_F(RunnerEndToEndTest, ACardPulledMidRunEndsTheRunWithAReaderError) {
+    StartCard();
+    QByteArray script;
+    for (int row = 0; row < 20000; ++row) script += "A0B000000A\r\n";
+    Write("long.scp", script);
+    QProcess process;
+    process.start(CORVANTA_RUN_PATH, {"--export", Path("long.log"), Path("long.scp")});
+    ASSERT_TRUE(process.waitForReadyRead(60000));  // rows are being sent
+    m_pcscd.StopCard(true);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 2);
+    const std::string err = process.readAllStandardError().toStdString();
+    EXPECT_NE(err.find("exchanges failed with reader \"" + m_pcscd.ReaderName() + "\""),
+              std::string::npos)
+        << err;
+    const std::string exported = Read("long.log");
+    EXPECT_GT(std::count(exported.begin(), exported.end(), '\n'), 0);
+    EXPECT_LT(std::count(exported.begin(), exported.end(), '\n'), 20000);
+}
+
 TEST(RunnerCommandLine, HelpAndVersionExitZero) {
     QProcess process;
     for (const char* option : {"--help", "--version"}) {
