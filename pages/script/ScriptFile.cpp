@@ -70,9 +70,10 @@ bool CScriptFile::SaveBytes(const QString& path, std::string_view bytes, QString
     QSaveFile file(path);
     const auto size = static_cast<qint64>(bytes.size());
     // commit() renames the finished file over the target; any failure before it only
-    // removes the temporary file.
-    const bool bSaved =
-        file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.commit();
+    // removes the temporary file. The explicit flush matters: commit() writes out what is
+    // still buffered without checking, and would rename a cut-short file into place.
+    const bool bSaved = file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size &&
+                        file.flush() && file.commit();
     if (!bSaved && pError != nullptr) *pError = file.errorString();
     return bSaved;
 }
