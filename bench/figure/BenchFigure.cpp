@@ -3,17 +3,25 @@
 #include <algorithm>
 #include <cstdio>
 
-CBenchFigure::SRuns CBenchFigure::Of(std::vector<double> runs) {
-    std::sort(runs.begin(), runs.end());
-    const std::size_t n = runs.size();
-    const double median = n % 2 == 1 ? runs[n / 2] : (runs[n / 2 - 1] + runs[n / 2]) / 2;
-    return {median, runs.front()};
+void CBenchFigure::Print(const char* pszFigure, const char* pszUnit,
+                         const std::vector<double>& values, const char* pszBaseline,
+                         const std::vector<double>& baselines, const char* pszTarget) {
+    std::vector<double> ratios;
+    std::size_t quietest = 0;
+    for (std::size_t round = 0; round < values.size() && round < baselines.size(); ++round) {
+        ratios.push_back(values[round] / baselines[round]);
+        if (values[round] + baselines[round] < values[quietest] + baselines[quietest])
+            quietest = round;
+    }
+    if (ratios.empty()) return;
+    std::printf("FIGURE\t%s\t%.6g\t%s\t%s\t%.6g\t%.4f\t%s\t%.6g\t%.6g\n", pszFigure, Median(values),
+                pszUnit, pszBaseline, Median(baselines), Median(ratios), pszTarget,
+                values[quietest], baselines[quietest]);
+    std::fflush(stdout);
 }
 
-void CBenchFigure::Print(const char* pszFigure, const char* pszUnit, SRuns value,
-                         const char* pszBaseline, SRuns baseline, double ratio,
-                         const char* pszTarget) {
-    std::printf("FIGURE\t%s\t%.6g\t%s\t%s\t%.6g\t%.4f\t%s\t%.6g\t%.6g\n", pszFigure, value.median,
-                pszUnit, pszBaseline, baseline.median, ratio, pszTarget, value.best, baseline.best);
-    std::fflush(stdout);
+double CBenchFigure::Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }

@@ -7,18 +7,13 @@
 // instead of parsing each benchmark's own report.
 class CBenchFigure {
 public:
-    // One side of a comparison: the median of its runs and its fastest run, which others'
-    // load on a shared machine disturbs least.
-    struct SRuns {
-        double median;
-        double best;
-    };
+    // values[i] and baselines[i] are the runs of round i, made one after the other. The line
+    // holds the medians, the median of the ratios within a round, and both runs of the
+    // quietest round (the least time in all), which others' load on a shared machine
+    // disturbed least. pszTarget: "ratio <= 1.05", "value < 2" (in pszUnit), or "".
+    static void Print(const char* pszFigure, const char* pszUnit, const std::vector<double>& values,
+                      const char* pszBaseline, const std::vector<double>& baselines,
+                      const char* pszTarget);
 
-    // The median and the fastest of the runs' figures.
-    static SRuns Of(std::vector<double> runs);
-
-    // ratio: the median of the pairwise ratios of runs made one after the other.
-    // pszTarget: "ratio <= 1.05", "value < 2" (in pszUnit), or "" when none is set.
-    static void Print(const char* pszFigure, const char* pszUnit, SRuns value,
-                      const char* pszBaseline, SRuns baseline, double ratio, const char* pszTarget);
+    static double Median(std::vector<double> values);
 };

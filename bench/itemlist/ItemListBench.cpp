@@ -61,27 +61,25 @@ double Millis(const SOperation& operation) {
 }
 
 // The three stores take turns, kRuns rounds, so that drift on a shared machine touches
-// them alike; the list's ratio is the median of its ratios within a round.
+// them alike.
 void Compare(const std::string& what, const SOperation& list, const SOperation& standard,
              const SOperation& plain) {
-    std::vector<double> listMillis, standardMillis, plainMillis, ratios;
+    std::vector<double> listMillis, standardMillis, plainMillis;
     for (int run = 0; run < kRuns; ++run) {
         listMillis.push_back(Millis(list));
         standardMillis.push_back(Millis(standard));
         plainMillis.push_back(Millis(plain));
-        ratios.push_back(listMillis.back() / standardMillis.back());
     }
-    const CBenchFigure::SRuns listRuns = CBenchFigure::Of(listMillis);
-    const CBenchFigure::SRuns standardRuns = CBenchFigure::Of(standardMillis);
-    const CBenchFigure::SRuns plainRuns = CBenchFigure::Of(plainMillis);
-    const double ratio = CBenchFigure::Of(ratios).median;
+    const double listMedian = CBenchFigure::Median(listMillis);
+    const double standardMedian = CBenchFigure::Median(standardMillis);
+    const double plainMedian = CBenchFigure::Median(plainMillis);
     std::printf(
         "%-36s list %9.2f ms | QStandardItemModel %9.2f ms (list/std %5.2f) | "
         "vector %7.2f ms (list/vector %7.1f)\n",
-        what.c_str(), listRuns.median, standardRuns.median, ratio, plainRuns.median,
-        listRuns.median / plainRuns.median);
-    CBenchFigure::Print(what.c_str(), "ms", listRuns, "QStandardItemModel + QTreeView",
-                        standardRuns, ratio, "");
+        what.c_str(), listMedian, standardMedian, listMedian / standardMedian, plainMedian,
+        listMedian / plainMedian);
+    CBenchFigure::Print(what.c_str(), "ms", listMillis, "QStandardItemModel + QTreeView",
+                        standardMillis, "");
 }
 
 class CBench {

@@ -63,23 +63,20 @@ struct SComparison {
 };
 
 struct STimings {
-    std::vector<double> program, baseline, ratios;
+    std::vector<double> program, baseline;
 };
 
 void RunRound(const SComparison& comparison, STimings& runs) {
     runs.program.push_back(MillisToFirstLine(comparison.program));
     runs.baseline.push_back(MillisToFirstLine(comparison.baseline));
-    runs.ratios.push_back(runs.program.back() / runs.baseline.back());
 }
 
 void Print(const SComparison& comparison, const STimings& runs) {
-    const CBenchFigure::SRuns program = CBenchFigure::Of(runs.program);
-    const CBenchFigure::SRuns baseline = CBenchFigure::Of(runs.baseline);
-    const double ratio = CBenchFigure::Of(runs.ratios).median;
-    std::printf("%-44s %8.1f ms | %-52s %8.1f ms | ratio %5.2f (medians)\n", comparison.pszFigure,
-                program.median, comparison.pszBaseline, baseline.median, ratio);
-    CBenchFigure::Print(comparison.pszFigure, "ms", program, comparison.pszBaseline, baseline,
-                        ratio, comparison.pszTarget);
+    std::printf("%-44s %8.1f ms | %-52s %8.1f ms (medians)\n", comparison.pszFigure,
+                CBenchFigure::Median(runs.program), comparison.pszBaseline,
+                CBenchFigure::Median(runs.baseline));
+    CBenchFigure::Print(comparison.pszFigure, "ms", runs.program, comparison.pszBaseline,
+                        runs.baseline, comparison.pszTarget);
 }
 
 }  // namespace

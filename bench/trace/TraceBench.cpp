@@ -257,10 +257,9 @@ void PrintRatio(const char* what, double value, double baseline, const char* uni
     std::printf("%-44s %10.3f %-5s baseline %10.3f %-5s ratio %6.2f\n", what, value * scale, unit,
                 baseline * scale, unit, ratio);
     if (figure.pszBaseline != nullptr)
-        // One run per process: bench.sh starts it again for the median and the best.
-        CBenchFigure::Print((figure.strPrefix + what).c_str(), unit, {value * scale, value * scale},
-                            figure.pszBaseline, {baseline * scale, baseline * scale}, ratio,
-                            figure.pszTarget);
+        // One run per process: bench.sh starts it again for the medians.
+        CBenchFigure::Print((figure.strPrefix + what).c_str(), unit, {value * scale},
+                            figure.pszBaseline, {baseline * scale}, figure.pszTarget);
 }
 
 struct SOptions {
