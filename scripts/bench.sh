@@ -128,7 +128,7 @@ table() {
 
 echo "Benchmarks of $(git rev-parse --short HEAD 2>/dev/null || echo 'this tree'), $(date -u '+%Y-%m-%d %H:%M UTC'):" \
      "$(nproc) cores, load average $LOAD_BEFORE before and $(cut -d' ' -f1-3 /proc/loadavg) after;" \
-     "medians of at least $ROUNDS alternating runs."
+     "medians of 5 or more rounds, in which each figure's runs alternate with its baseline's."
 echo
 cat "$LOGS"/*.log | table
 echo "| Play of 10,000 rows in the window | — | raw SCardTransmit loop | — | — | — | ratio ≤ 1.3 | not measured: no Play benchmark in bench/ yet |"
