@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -155,11 +156,19 @@ int main(int argc, char** argv) {
     RawRun(hCard, warmUp);
     EngineRun(reader, pSink, warmUp);
     std::vector<double> raw, engine, whole, scriptor, engineRatios, wholeRatios, scriptorRatios;
+    const std::vector<std::function<void()>> contenders = {
+        [&] { raw.push_back(RawRun(hCard, lines)); },
+        [&] { engine.push_back(EngineRun(reader, pSink, lines)); },
+        [&] { whole.push_back(ProgramRun(program, {script})); },
+        [&] { scriptor.push_back(ProgramRun("scriptor", scriptorArguments)); }};
     for (int round = 0; round < rounds; ++round) {
-        raw.push_back(RawRun(hCard, lines));
-        engine.push_back(EngineRun(reader, pSink, lines));
-        whole.push_back(ProgramRun(program, {script}));
-        scriptor.push_back(ProgramRun("scriptor", scriptorArguments));
+        // Every other round in reverse, so that none always runs first after the others.
+        if (round % 2 == 0) {
+            for (const auto& contender : contenders) contender();
+        } else {
+            for (auto contender = contenders.rbegin(); contender != contenders.rend(); ++contender)
+                (*contender)();
+        }
         engineRatios.push_back(engine.back() / raw.back());
         wholeRatios.push_back(whole.back() / raw.back());
         scriptorRatios.push_back(whole.back() / scriptor.back());
