@@ -91,8 +91,10 @@ TEST_F(FilteredEditTest, ControlCharactersPassWithoutABeep) {
 TEST_F(FilteredEditTest, TextFromTheMenuADropOrAnInputMethodIsFiltered) {
     CDropTarget edit;
     QApplication::clipboard()->setText("de ad");
-    const std::unique_ptr<QMenu> pMenu(edit.CreateContextMenu());
-    QAction* pPaste = CHexEdit::FindPasteAction(pMenu.get());
+    const std::unique_ptr<QMenu> pMenu(edit.createStandardContextMenu());
+    QAction* pPaste = nullptr;
+    for (QAction* pAction : pMenu->actions())
+        if (pAction->text().startsWith("&Paste")) pPaste = pAction;
     ASSERT_NE(pPaste, nullptr);
     pPaste->trigger();
     EXPECT_EQ(edit.text(), "DEAD");
