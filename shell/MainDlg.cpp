@@ -12,6 +12,7 @@
 #include "Profile.h"
 #include "ResourceIds.h"
 #include "StringTable.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -40,11 +41,6 @@ constexpr int kIconSize = 32;       // the desktop's icon size, kept on screen a
 constexpr int kLightWidth = 14;
 constexpr int kStatusBarHeight = 22;
 
-// Show states of a saved placement.
-constexpr int kShowNormal = 1;
-constexpr int kShowMinimized = 2;
-constexpr int kShowMaximized = 3;
-
 struct SPageInfo {
     const char* pszName;
     int nViewCommand;
@@ -67,9 +63,6 @@ constexpr CResizableDialog::SResizeMapEntry kResizeMap[] = {
     {IDC_INFO_BAR, CResizableDialog::kSizeX},
     {-1, 0},
 };
-
-// The navigation item last handled; only its change notification writes it.
-int g_nRememberedListItem = 0;
 
 int PageOfViewCommand(int nId) {
     for (int page = 0; page < CMainDlg::kPageCount; ++page)
@@ -288,33 +281,25 @@ void CMainDlg::PlaceMenuBar() {
 
 void CMainDlg::RestorePlacement() {
     if (CProfile::GetInt(kSection, "SavePosition", 1) == 0) return;
-    std::array<int, 5> values{};
-    const char* const names[] = {"FrameStatus", "FrameTop", "FrameLeft", "FrameBottom", "FrameRight"};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        values[i] = CProfile::GetInt(kSection, names[i], -1);
-        if (values[i] == -1) return;
-    }
-    const auto [status, top, left, bottom, right] = values;
-    // Keep at least an icon's width and height of the window on the screen.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const int clampedLeft = std::min(left, screen.width() - kIconSize);
-    const int clampedTop = std::min(top, screen.height() - kIconSize);
-    setGeometry(clampedLeft, clampedTop, right - left, bottom - top);
-    if (status == kShowMaximized)
+    const std::optional<CWindowPlacement> placement = CWindowPlacement::Load();
+    if (!placement) return;
+    // At least an icon's width and height of the window stay on one of the screens.
+    QList<QRect> screens;
+    for (const QScreen* pScreen : QGuiApplication::screens()) screens << pScreen->availableGeometry();
+    setGeometry(CWindowPlacement::ClampToScreens(placement->m_rect, screens, kIconSize));
+    if (placement->m_nShow == CWindowPlacement::kShowMaximized)
         setWindowState(Qt::WindowMaximized);
-    else if (status == kShowMinimized)
+    else if (placement->m_nShow == CWindowPlacement::kShowMinimized)
         setWindowState(Qt::WindowMinimized);
 }
 
 void CMainDlg::SavePlacement() {
-    const int status = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
-    QRect normal = normalGeometry();
-    if (!normal.isValid()) normal = geometry();
-    CProfile::WriteInt(kSection, "FrameStatus", status);
-    CProfile::WriteInt(kSection, "FrameTop", normal.top());
-    CProfile::WriteInt(kSection, "FrameLeft", normal.left());
-    CProfile::WriteInt(kSection, "FrameBottom", normal.top() + normal.height());
-    CProfile::WriteInt(kSection, "FrameRight", normal.left() + normal.width());
+    CWindowPlacement placement;
+    placement.m_nShow = isMinimized()   ? CWindowPlacement::kShowMinimized
+                        : isMaximized() ? CWindowPlacement::kShowMaximized
+                                        : CWindowPlacement::kShowNormal;
+    placement.m_rect = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement.Save();
 }
 
 void CMainDlg::CreatePages() {
@@ -344,8 +329,8 @@ void CMainDlg::ShowPage(int nPage) {
 }
 
 void CMainDlg::OnNavigationSelected(int nItem) {
-    if (nItem == g_nRememberedListItem) return;
-    g_nRememberedListItem = nItem;
+    if (nItem == m_nRememberedListItem) return;
+    m_nRememberedListItem = nItem;
     ShowPage(nItem);
 }
 

@@ -127,5 +127,7 @@ private:
     bool m_bGreenOn = false;
     bool m_bRedOn = false;
     int m_nColumnWidth = 82;
+    // The navigation item last handled; only its change notification writes it.
+    int m_nRememberedListItem = 0;
     bool m_bIdleDue = true;
 };
