@@ -11,6 +11,7 @@
 #include "MenuResource.h"
 #include "Profile.h"
 #include "ResourceIds.h"
+#include "StatusLine.h"
 #include "StringTable.h"
 #include "WindowPlacement.h"
 
@@ -24,12 +25,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QToolBar>
 
 #include <array>
@@ -38,8 +37,6 @@ namespace {
 
 constexpr const char* kSection = "Settings";
 constexpr int kIconSize = 32;       // the desktop's icon size, kept on screen at restore
-constexpr int kLightWidth = 14;
-constexpr int kStatusBarHeight = 22;
 
 struct SPageInfo {
     const char* pszName;
@@ -233,23 +230,8 @@ bool CMainDlg::CreateBars() {
         m_pToolBar->addAction(pAction);
     }
 
-    m_pStatusBar = new QStatusBar(this);
+    m_pStatusBar = new CStatusLine(this);
     SetControlId(m_pStatusBar, AFX_IDW_STATUS_BAR);
-    m_pStatusBar->setSizeGripEnabled(false);
-    m_pStatusBar->setMinimumHeight(kStatusBarHeight);
-    // Without a size grip the last light would touch the window's edge.
-    m_pStatusBar->setContentsMargins(0, 0, 3, 0);
-    m_pStatusPane = new QLabel(m_pStatusBar);
-    m_pStatusBar->addWidget(m_pStatusPane, 1);
-    m_pGreenLight = new QLabel(m_pStatusBar);
-    m_pRedLight = new QLabel(m_pStatusBar);
-    m_pGreenLight->setToolTip(QStringLiteral("This status light is green when the connection is ready"));
-    m_pRedLight->setToolTip(QStringLiteral("This status light is red when the connection is not ready"));
-    for (QLabel* pLight : {m_pGreenLight, m_pRedLight}) {
-        pLight->setFixedWidth(kLightWidth);
-        pLight->setAlignment(Qt::AlignCenter);
-        m_pStatusBar->addPermanentWidget(pLight);
-    }
     SetStatusText(QStringLiteral("No connection !"), 1);
     SetGreenLight(false);
     SetRedLight(true);
@@ -258,7 +240,7 @@ bool CMainDlg::CreateBars() {
     // what the bars take.
     const int menuHeight = m_pMenuBar->sizeHint().height();
     const int toolHeight = m_pToolBar->sizeHint().height();
-    const int statusHeight = std::max(kStatusBarHeight, m_pStatusBar->sizeHint().height());
+    const int statusHeight = std::max(CStatusLine::kMinimumHeight, m_pStatusBar->sizeHint().height());
     const int top = menuHeight + toolHeight;
     for (QObject* pChild : children()) {
         auto* pWidget = qobject_cast<QWidget*>(pChild);
@@ -428,30 +410,17 @@ void CMainDlg::OnCardReconnect() {
     OnCardConnect();
 }
 
-QString CMainDlg::PaneText() const { return m_pStatusPane->text(); }
+QString CMainDlg::PaneText() const { return m_pStatusBar->PaneText(); }
 
 void CMainDlg::SetStatusText(const QString& strText, int nRemember) {
-    if (nRemember == 1) m_strStatusText = strText;
-    // Unchanged text is left alone: the idle update must not keep the loop awake.
-    if (m_pStatusPane->text() != strText) {
-        m_pStatusPane->setText(strText);
-        m_pStatusPane->repaint();
-    }
+    m_pStatusBar->SetText(strText, nRemember);
 }
 
-void CMainDlg::RestoreStatusText() { SetStatusText(m_strStatusText, 0); }
+void CMainDlg::RestoreStatusText() { m_pStatusBar->RestoreText(); }
 
-void CMainDlg::SetGreenLight(bool bOn) {
-    m_bGreenOn = bOn;
-    m_pGreenLight->setPixmap(CIconResource::Icon(bOn ? IDI_LIGHT_GREEN : IDI_LIGHT_OFF).pixmap(16, 16));
-    m_pStatusBar->repaint();
-}
+void CMainDlg::SetGreenLight(bool bOn) { m_pStatusBar->SetGreenLight(bOn); }
 
-void CMainDlg::SetRedLight(bool bOn) {
-    m_bRedOn = bOn;
-    m_pRedLight->setPixmap(CIconResource::Icon(bOn ? IDI_LIGHT_RED : IDI_LIGHT_OFF).pixmap(16, 16));
-    m_pStatusBar->repaint();
-}
+void CMainDlg::SetRedLight(bool bOn) { m_pStatusBar->SetRedLight(bOn); }
 
 void CMainDlg::OnMenuHovered(QAction* pAction) {
     // A toolbar button reports its hover through the action it shares with a menu, and
