@@ -126,6 +126,12 @@ TEST_F(FilteredEditTest, TypedLimitLeavesProgramTextWhole) {
     combo.lineEdit()->setSelection(1, 2);
     QTest::keyClicks(combo.lineEdit(), "ab");
     EXPECT_EQ(combo.currentText(), "1AB4");
+
+    // Without a limit too, only what the user adds is filtered.
+    CHexEdit edit;
+    edit.setText("3f 00");
+    QTest::keyClicks(&edit, "a");
+    EXPECT_EQ(edit.text(), "3f 00A");
 }
 
 // The order itself is ByteTextTest's; here the combo keeps the data and the edit text.
