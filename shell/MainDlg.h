@@ -6,6 +6,7 @@
 #include "ResizableDialog.h"
 #include "ScriptPage.h"
 #include "SettingsPage.h"
+#include "StatusLine.h"
 #include "TracePage.h"
 
 #include <QHash>
@@ -16,10 +17,8 @@
 
 class CInfoBar;
 class QAction;
-class QLabel;
 class QListWidget;
 class QMenuBar;
-class QStatusBar;
 class QToolBar;
 
 // The one top-level window: navigation list, page host with the five pages, caption bar,
@@ -68,9 +67,9 @@ public:
     QStatusBar* StatusBar() const { return m_pStatusBar; }
     QAction* Action(int nId) const { return m_actions.value(nId, nullptr); }
     QString PaneText() const;
-    const QString& RememberedStatusText() const { return m_strStatusText; }
-    bool IsGreenLightOn() const { return m_bGreenOn; }
-    bool IsRedLightOn() const { return m_bRedOn; }
+    const QString& RememberedStatusText() const { return m_pStatusBar->RememberedText(); }
+    bool IsGreenLightOn() const { return m_pStatusBar->IsGreenLightOn(); }
+    bool IsRedLightOn() const { return m_pStatusBar->IsRedLightOn(); }
     int NavigationColumnWidth() const { return m_nColumnWidth; }
     void SetNavigationColumnWidth(int nWidth) { m_nColumnWidth = nWidth; }
 
@@ -115,17 +114,13 @@ private:
     QListWidget* m_pNavigationList = nullptr;
     bool m_bInitialised = false;
     QIcon m_icon;
-    QStatusBar* m_pStatusBar = nullptr;
-    QString m_strStatusText;
+    CStatusLine* m_pStatusBar = nullptr;
     QToolBar* m_pToolBar = nullptr;
 
     QMenuBar* m_pMenuBar = nullptr;
     QHash<int, QAction*> m_actions;
-    QLabel* m_pStatusPane = nullptr;
-    QLabel* m_pGreenLight = nullptr;
-    QLabel* m_pRedLight = nullptr;
-    bool m_bGreenOn = false;
-    bool m_bRedOn = false;
     int m_nColumnWidth = 82;
+    // The navigation item last handled; only its change notification writes it.
+    int m_nRememberedListItem = 0;
     bool m_bIdleDue = true;
 };
