@@ -5,6 +5,7 @@
 #include "CardErrorDlg.h"
 #include "CardReader.h"
 #include "DialogService.h"
+#include "HelpLocation.h"
 #include "HexCombo.h"
 #include "IconResource.h"
 #include "InfoBar.h"
@@ -22,7 +23,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -350,9 +350,8 @@ void CMainDlg::OnCommand(int nId) {
 }
 
 void CMainDlg::OnHelpContents() {
-    const QString strPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Corvanta Pro.chm");
-    // A missing help file is not reported.
-    if (QFileInfo::exists(strPath)) CDialogService::Instance().OpenDocument(strPath);
+    const QString strPath = CHelpLocation::Find(QCoreApplication::applicationDirPath());
+    if (!strPath.isEmpty()) CDialogService::Instance().OpenDocument(strPath);
 }
 
 void CMainDlg::OnAppAbout() {
