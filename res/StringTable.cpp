@@ -1,5 +1,6 @@
 #include "StringTable.h"
 
+#include "ByteText.h"
 #include "ResourceIds.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ std::string_view CStringTable::Find(int id) {
 QString CStringTable::Prompt(int id) {
     const std::string_view text = Find(id);
     const std::string_view prompt = text.substr(0, text.find('\n'));
-    return QString::fromLatin1(prompt.data(), static_cast<qsizetype>(prompt.size()));
+    return Latin1(prompt);
 }
 
 QString CStringTable::Tooltip(int id) {
@@ -64,5 +65,5 @@ QString CStringTable::Tooltip(int id) {
     if (lineBreak == std::string_view::npos) return {};
     // The tip buffer holds 79 characters and the NUL.
     const std::string_view tip = text.substr(lineBreak + 1, 79);
-    return QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
+    return Latin1(tip);
 }

@@ -1,9 +1,11 @@
 #include "MainDlg.h"
 
 #include "AboutDlg.h"
+#include "ByteText.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
 #include "DialogService.h"
+#include "HexCombo.h"
 #include "IconResource.h"
 #include "InfoBar.h"
 #include "MenuResource.h"
@@ -73,10 +75,6 @@ int PageOfViewCommand(int nId) {
     for (int page = 0; page < CMainDlg::kPageCount; ++page)
         if (kPages[static_cast<std::size_t>(page)].nViewCommand == nId) return page;
     return -1;
-}
-
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -332,8 +330,8 @@ void CMainDlg::FillReaderList() {
     QComboBox* pReaders = m_settingsPage.ReaderCombo();
     const LPCSTR pList = g_pCardReader != nullptr ? g_pCardReader->GetReaderList() : nullptr;
     const std::vector<std::string> names = CCardReader::SplitReaderList(pList, kMaxReaders);
-    for (const std::string& name : names) CSettingsPage::AddSorted(pReaders, Latin1(name));
-    if (names.empty()) CSettingsPage::AddSorted(pReaders, QStringLiteral("No readers available"));
+    for (const std::string& name : names) CHexCombo::InsertSorted(pReaders, Latin1(name));
+    if (names.empty()) pReaders->addItem(QStringLiteral("No readers available"));
 }
 
 // ---- pages ----
@@ -360,7 +358,7 @@ void CMainDlg::LayoutPages() {
 void CMainDlg::ApplySettings() {
     m_settingsPage.DoDataExchange(true);
     if (g_pCardReader != nullptr)
-        g_pCardReader->SetReaderName(m_settingsPage.ReaderCombo()->currentText().toLatin1().toStdString());
+        g_pCardReader->SetReaderName(Bytes(m_settingsPage.ReaderCombo()->currentText()));
     setWindowTitle(Latin1(m_settingsPage.AppName()));
 }
 

@@ -14,11 +14,6 @@ constexpr R::SResizeMapEntry kResizeMap[] = {
 
 }  // namespace
 
-CScriptPage::CScriptPage(QWidget* pParent) : CResizableDialog(IDD_SCRIPT_PAGE, pParent) {}
+CScriptPage::CScriptPage(QWidget* pParent) : CPageDialog(IDD_SCRIPT_PAGE, pParent) {}
 
 const CResizableDialog::SResizeMapEntry* CScriptPage::GetResizeMap() const { return kResizeMap; }
-
-bool CScriptPage::OnInitDialog() {
-    CaptureLayout(false, kStyleClipChildren);
-    return true;
-}

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "ResizableDialog.h"
+#include "PageDialog.h"
 
-// Page 3 of the main window. Its controls arrive with its own work; until then it is an
-// empty page of its template's size whose resize map is already in place.
-class CScriptPage : public CResizableDialog {
+// Page 3 of the main window: the script list and its buttons, laid out by its resize map.
+class CScriptPage : public CPageDialog {
     Q_OBJECT
 
 public:
@@ -12,7 +11,4 @@ public:
 
 protected:
     const SResizeMapEntry* GetResizeMap() const override;
-    bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
 };
