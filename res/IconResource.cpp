@@ -29,6 +29,7 @@ constexpr SIconFile kIconFiles[] = {
     {IDI_FILE, "file", 0xC0A040},
     {IDI_SCRIPT, "script", 0x40A060},
     {IDI_TRACE, "trace", 0xA04040},
+    {IDB_MULTI, "multi", 0x808080},
     {IDI_LIGHT_RED, "light-red", 0xE02020},
     {IDI_LIGHT_OFF, "light-off", 0x909090},
     {IDI_LIGHT_GREEN, "light-green", 0x20C020},

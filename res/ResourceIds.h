@@ -24,6 +24,9 @@ constexpr int IDI_LIGHT_RED = 208;
 constexpr int IDI_LIGHT_OFF = 209;
 constexpr int IDI_LIGHT_GREEN = 210;
 
+// Bitmaps
+constexpr int IDB_MULTI = 145;  // the drag image of several rows
+
 // Menus and toolbar
 constexpr int IDR_MAIN_MENU = 130;
 constexpr int IDR_TOOLBAR = 131;

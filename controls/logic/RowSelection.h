@@ -1,0 +1,10 @@
+#pragma once
+
+#include <vector>
+
+// The selected rows of a list (ascending, no duplicates) and its focused row (-1: none),
+// as the row operations of the item list take and return them.
+struct SRowSelection {
+    std::vector<int> aRows;
+    int nFocus = -1;
+};

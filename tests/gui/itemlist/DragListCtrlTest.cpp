@@ -1,0 +1,107 @@
+#include "DragListCtrl.h"
+#include "ItemListModel.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A shown list of rows whose commands are "A", "B", ...; the mouse is driven on its
+// viewport, as the user's would be.
+class DragListCtrlTest : public ::testing::Test {
+protected:
+    void Show(int rows, int height = 400) {
+        m_list.SetColumns("Item,40;Command,150");
+        for (int row = 0; row < rows; ++row)
+            m_list.Model()->InsertRowTexts(row, {"", std::string(1, char('A' + row % 26))});
+        m_list.resize(300, height);
+        m_list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_list));
+    }
+    QPoint At(int row) const { return m_list.visualRect(m_list.Model()->index(row, 1)).center(); }
+    void MoveTo(QPoint point) { QTest::mouseMove(m_list.viewport(), point); }
+    // Presses on the row and moves just far enough to begin dragging.
+    void Begin(int row) {
+        QTest::mousePress(m_list.viewport(), Qt::LeftButton, {}, At(row));
+        MoveTo(At(row) + QPoint(0, QApplication::startDragDistance() + 1));
+    }
+    void DropAt(QPoint point) {
+        MoveTo(point);
+        QTest::mouseRelease(m_list.viewport(), Qt::LeftButton, {}, point);
+    }
+    std::string Commands() const {
+        std::string texts;
+        for (int row = 0; row < m_list.Model()->RowCount(); ++row)
+            texts += m_list.Model()->CellText(row, 1);
+        return texts;
+    }
+
+    CDragListCtrl m_list;
+};
+
+}  // namespace
+
+TEST_F(DragListCtrlTest, DraggedRowsLandAboveTheDropRowSelectedWithTheirImage) {
+    Show(7);
+    m_list.SetSelection({{1, 3}, 3});
+    Begin(3);
+    ASSERT_TRUE(m_list.IsDragging());
+    EXPECT_TRUE(m_list.DragShowsMulti());
+    DropAt(At(5));
+    EXPECT_EQ(m_list.DragImage(), nullptr);
+    EXPECT_EQ(Commands(), "ACEBDFG");
+    EXPECT_EQ(m_list.Selection().aRows, (std::vector<int>{3, 4}));
+    EXPECT_EQ(m_list.Selection().nFocus, 4);
+
+    // A click on one of them selects it alone; one row drags its own picture.
+    QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, At(3));
+    EXPECT_EQ(m_list.Selection().aRows, std::vector<int>{3});
+    Begin(3);
+    ASSERT_NE(m_list.DragImage(), nullptr);
+    EXPECT_FALSE(m_list.DragShowsMulti());
+    EXPECT_GT(m_list.DragImage()->width(), 48);  // the row, wider than the Multi image
+    DropAt(At(0));
+    EXPECT_EQ(Commands(), "BACEDFG");
+}
+
+TEST_F(DragListCtrlTest, ADropOntoASelectedRowOrOutsideTheListMovesNothing) {
+    Show(7);
+    m_list.SetSelection({{1, 3}, 3});
+    Begin(1);
+    DropAt(At(3));
+    EXPECT_EQ(m_list.Selection().aRows, (std::vector<int>{1, 3}));
+
+    Begin(1);
+    MoveTo(QPoint(-30, At(5).y()));
+    EXPECT_EQ(m_list.DropRow(), -1);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
+    DropAt(QPoint(-30, At(5).y()));
+    EXPECT_EQ(Commands(), "ABCDEFG");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(DragListCtrlTest, HoldingRowsOverTheLastOrTopVisibleRowScrollsOneRowPerMove) {
+    Show(100, 160);
+    const auto lastFullyVisible = [this] {
+        int row = m_list.indexAt(QPoint(0, 0)).row();
+        while (m_list.visualRect(m_list.Model()->index(row + 1, 0)).bottom() <
+               m_list.viewport()->height())
+            ++row;
+        return row;
+    };
+    Begin(0);
+    MoveTo(At(lastFullyVisible()));
+    MoveTo(At(lastFullyVisible()));
+    EXPECT_EQ(m_list.verticalScrollBar()->value(), 2);
+    MoveTo(At(m_list.indexAt(QPoint(0, 0)).row()));
+    EXPECT_EQ(m_list.verticalScrollBar()->value(), 1);
+    DropAt(QPoint(-30, -30));
+}

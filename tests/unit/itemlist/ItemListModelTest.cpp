@@ -1,0 +1,155 @@
+#include "ItemListModel.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+using Rows = std::vector<int>;
+constexpr const char* kScriptColumns =
+    "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
+
+// A script of rows whose commands name their first position ("A", "B", ...), each with
+// a status word, numbered "x" so that a test sees which rows were renumbered.
+class ItemListModelTest : public ::testing::Test {
+protected:
+    void Fill(int rows) {
+        m_model.DeleteAllRows();
+        if (m_model.ColumnCount() == 0) m_model.SetColumns(kScriptColumns);
+        for (int row = 0; row < rows; ++row)
+            m_model.InsertRowTexts(row, {"x", "", std::string(1, char('A' + row)), "9000"});
+    }
+    // One character of the column per row: "ABC" for commands A, B, C; "-" for empty.
+    std::string Column(int column) const {
+        std::string texts;
+        for (int row = 0; row < m_model.RowCount(); ++row) {
+            const std::string& text = m_model.CellText(row, column);
+            texts += text.empty() ? std::string("-") : text.substr(text.size() - 1);
+        }
+        return texts;
+    }
+
+    CItemListModel m_model;
+};
+
+}  // namespace
+
+TEST(ItemListModelColumns, TakesNamesAndTheLeadingDigitsOfEachWidth) {
+    CItemListModel model;
+    model.SetColumns("A,12px;B,;Cee,x5;NoComma");
+    ASSERT_EQ(model.ColumnCount(), 3);
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Cee");
+    EXPECT_EQ((std::vector<int>{model.SpecifiedWidth(0), model.SpecifiedWidth(1),
+                                model.SpecifiedWidth(2)}),
+              (std::vector<int>{12, 0, 0}));
+}
+
+TEST_F(ItemListModelTest, NumbersWithTheDigitCountOfTheFormatRowCount) {
+    struct SCase {
+        int nRows, nFormatCount;
+        const char *pszFirst, *pszLast;
+    };
+    const SCase cases[] = {
+        {9, 9, "1", "9"},   {50, 50, "01", "50"},         {3, 0, "1", "3"},
+        {12, 9, "1", "12"}, {1200, 1200, "0001", "1200"}, {2, 100000, "000001", "000002"}};
+    for (const SCase& c : cases) {
+        Fill(c.nRows);
+        m_model.SetNumberFormat(c.nFormatCount);
+        m_model.RenumberAll();
+        EXPECT_EQ(m_model.CellText(0, 0), c.pszFirst) << c.nRows;
+        EXPECT_EQ(m_model.CellText(c.nRows - 1, 0), c.pszLast) << c.nRows;
+    }
+}
+
+TEST_F(ItemListModelTest, CutClearsRowsInPlaceAndPasteOverwritesDownToTheLastRow) {
+    Fill(5);
+    m_model.PasteClipboard(0);  // nothing copied yet
+    m_model.CutSelection({1, 2});
+    EXPECT_EQ(Column(2), "A--DE");
+    EXPECT_EQ(Column(0), "x23xx");
+    EXPECT_TRUE(m_model.IsRowEmpty(1));
+    EXPECT_FALSE(m_model.IsRowEmpty(0));
+    m_model.PasteClipboard(3);  // C would fall past the last row
+    EXPECT_EQ(Column(2), "A--BC");
+    m_model.PasteClipboard(4);
+    m_model.PasteClipboard(-1);  // no focused row
+    EXPECT_EQ(Column(2), "A--BB");
+    EXPECT_EQ(Column(3), "0--00");
+    EXPECT_EQ(Column(0), "x2345");
+}
+
+// Delete leaves selected the row that took the focused row's place (or the last row);
+// Insert adds an empty row at the focused row and makes it the one selected, focused row.
+TEST_F(ItemListModelTest, DeleteAndInsertAtTheSelectionLeaveOneFocusedSelectedRow) {
+    struct SCase {
+        bool bInsert;
+        Rows selected;
+        int nFocus;
+        const char* pszAfter;
+        int nNewFocus;
+    };
+    const SCase cases[] = {
+        {false, {1, 2}, 2, "ADE", 1},   {false, {1, 3}, 0, "ACE", 0},
+        {false, {3, 4}, 4, "ABC", 2},   {false, {0, 1, 2, 3, 4}, 2, "", -1},
+        {false, {}, 2, "ABCDE", 2},     {false, {2}, -1, "ABDE", -1},
+        {true, {1, 2}, 0, "-ABCDE", 0}, {true, {4}, 4, "ABCD-E", 4},
+        {true, {2}, -1, "ABCDE", -1},
+    };
+    for (const SCase& c : cases) {
+        Fill(5);
+        const SRowSelection before{c.selected, c.nFocus};
+        const SRowSelection after =
+            c.bInsert ? m_model.InsertAtFocus(before) : m_model.DeleteSelection(before);
+        EXPECT_EQ(Column(2), c.pszAfter);
+        EXPECT_EQ(after.nFocus, c.nNewFocus) << c.pszAfter;
+        if (c.nNewFocus >= 0) {
+            EXPECT_EQ(after.aRows, Rows{c.nNewFocus}) << c.pszAfter;
+        }
+    }
+}
+
+TEST_F(ItemListModelTest, DroppedRowsLandInOrderAboveTheDropRowOrNothingMoves) {
+    struct SCase {
+        Rows selected;
+        int nDrop;
+        const char *pszOrder, *pszNumbers;
+        Rows moved;
+    };
+    const SCase cases[] = {
+        {{1, 3}, 5, "ACEBDFG", "x2345xx", {3, 4}}, {{4, 6}, 1, "AEGBCDF", "x234567", {1, 2}},
+        {{0}, 6, "BCDEFAG", "123456x", {5}},       {{2, 3}, 1, "ACDBEFG", "x234xxx", {1, 2}},
+        {{1, 3}, 3, "ABCDEFG", "xxxxxxx", {}},  // onto a selected row
+        {{2}, 2, "ABCDEFG", "xxxxxxx", {}},     // onto itself
+        {{2}, -1, "ABCDEFG", "xxxxxxx", {}},    // over no row
+    };
+    for (const SCase& c : cases) {
+        Fill(7);
+        m_model.SetNumberFormat(7);
+        const SRowSelection moved = m_model.MoveRows(c.selected, c.nDrop);
+        EXPECT_EQ(Column(2), c.pszOrder);
+        EXPECT_EQ(Column(0), c.pszNumbers) << c.pszOrder;
+        EXPECT_EQ(Column(3), "0000000") << c.pszOrder;  // whole rows move
+        EXPECT_EQ(moved.aRows, c.moved) << c.pszOrder;
+        EXPECT_EQ(moved.nFocus, c.moved.empty() ? -1 : c.moved.back()) << c.pszOrder;
+    }
+}
+
+TEST_F(ItemListModelTest, BulkChangesSignalOnceAndARowsResultsOnlyThatRow) {
+    m_model.SetColumns(kScriptColumns);
+    QSignalSpy inserted(&m_model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(&m_model, &QAbstractItemModel::dataChanged);
+    m_model.InsertRows(0, 1000);
+    m_model.RenumberAll();
+    EXPECT_TRUE(m_model.SetCellTexts(7, 3, {"6A82", ""}));
+    EXPECT_FALSE(m_model.SetCellTexts(7, 4, {"too", "many"}));
+    EXPECT_EQ(inserted.count(), 1);
+    ASSERT_EQ(changed.count(), 2);
+    EXPECT_EQ(changed[0][1].toModelIndex(), m_model.index(999, 0));
+    EXPECT_EQ(changed[1][0].toModelIndex(), m_model.index(7, 3));
+    EXPECT_EQ(changed[1][1].toModelIndex(), m_model.index(7, 4));
+}
