@@ -36,6 +36,8 @@ public:
     ~CMainDlg() override;
 
     void ShowPage(int nPage);
+    // A script to open on the Script page at start, which is then the page shown.
+    void SetStartScript(const QString& strPath) { m_strStartScript = strPath; }
     void LayoutPages();
     void ApplySettings();
 
@@ -59,6 +61,7 @@ public:
 
     // For the tests and the rendering tool.
     CSettingsPage& SettingsPage() { return m_settingsPage; }
+    CScriptPage& ScriptPage() { return m_scriptPage; }
     CTracePage& TracePage() { return m_tracePage; }
     CResizableDialog& Page(int nPage);
     QListWidget* NavigationList() const { return m_pNavigationList; }
@@ -128,4 +131,5 @@ private:
     bool m_bRedOn = false;
     int m_nColumnWidth = 82;
     bool m_bIdleDue = true;
+    QString m_strStartScript;
 };
