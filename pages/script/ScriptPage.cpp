@@ -21,9 +21,12 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QScopedPointer>
+#include <QStyle>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,8 +81,9 @@ QWidget* CScriptPage::CreateControl(const SDialogControl& control) {
 bool CScriptPage::OnInitDialog() {
     CPageDialog::OnInitDialog();
     m_pList->SetColumns(CScriptListRows::kColumnSpec);
-    m_pList->LoadColumnWidths();
     m_pList->setIconSize(QSize(kRowIconSize, kRowIconSize));
+    FitItemColumn();
+    m_pList->LoadColumnWidths();
     m_pList->Model()->SetRowDecoration(CIconResource::Icon(IDI_COMMAND));
     m_pRows = std::make_unique<CScriptListRows>(*m_pList);
     // The default button stays hidden; Enter reaches Edit through OnEnter.
@@ -87,6 +91,17 @@ bool CScriptPage::OnInitDialog() {
     AddTooltips();
     AddAccelerators();
     return true;
+}
+
+void CScriptPage::FitItemColumn() {
+    // Qt's item views pad the icon and the text more than 40 pixels leave room for: the
+    // column starts wide enough for the icon and three digits, the user's widths win.
+    const int nMargin = m_pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_pList) + 1;
+    const int nNeeded = kRowIconSize + m_pList->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
+                        4 * nMargin + 2;
+    QHeaderView* pHeader = m_pList->header();
+    pHeader->resizeSection(CScriptListRows::kItem,
+                           std::max(pHeader->sectionSize(CScriptListRows::kItem), nNeeded));
 }
 
 void CScriptPage::AddTooltips() {

@@ -60,6 +60,7 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    void FitItemColumn();
     void AddAccelerators();
     void AddTooltips();
     void SetScriptName(const QString& strPath);
