@@ -70,9 +70,11 @@ bool CScriptFile::SaveBytes(const QString& path, std::string_view bytes, QString
     QSaveFile file(path);
     const auto size = static_cast<qint64>(bytes.size());
     // commit() renames the finished file over the target; any failure before it only
-    // removes the temporary file.
-    const bool bSaved =
-        file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.commit();
+    // removes the temporary file. Unbuffered, so that a disk filling up shows as a short
+    // write here: commit() does not report a failed flush of buffered bytes and would put
+    // a cut-off file in place.
+    const bool bSaved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                        file.write(bytes.data(), size) == size && file.commit();
     if (!bSaved && pError != nullptr) *pError = file.errorString();
     return bSaved;
 }
