@@ -12,11 +12,13 @@ QWidget* CNewScriptDlg::CreateControl(const SDialogControl& control) {
     QWidget* pWidget = CScriptCountDlg::CreateControl(control);
     if (control.nId == IDC_NEW_COUNT) {
         m_pCountEdit = static_cast<QLineEdit*>(pWidget);
-        m_pCountEdit->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pCountEdit));
+        m_pCountEdit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]*")), m_pCountEdit));
         m_pCountEdit->setText(QString::number(Count()));
     }
     return pWidget;
 }
 
-QString CNewScriptDlg::CountText() const { return m_pCountEdit->text(); }
+QString CNewScriptDlg::CountText() const {
+    return m_pCountEdit->text();
+}

@@ -7,18 +7,27 @@
 class CItemListCtrl;
 
 // The Script page's list as the run engine and the file writers see it: the rows of its
-// model, the current row as the list's focused and only selected row. A run repaints the
-// list at most once per display frame: every result still shows as the run passes it, and
-// a long run is not slowed by a full repaint per row.
+// model, the current row as the list's focused and only selected row. During a run the
+// list scrolls and repaints at most once per display frame: every result still shows as
+// the run passes it, and a long run is not slowed by a scroll and a full repaint per row
+// (a scroll alone moves the whole view's pixels).
 class CScriptListRows : public CScriptRows {
 public:
     enum EColumn { kItem, kBreakPoint, kCommand, kStatusWord, kDataOut };
     static constexpr const char* kColumnSpec =
         "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
     static constexpr const char* kBreakpointMark = "*";
-    static constexpr int kFrameMs = 16;
+    // Repaints come at most once per display frame, and further apart when a repaint is
+    // slow, so that painting never takes more than about a tenth of a run.
+    static constexpr qint64 kFrameNs = 16'000'000;
+    static constexpr qint64 kRunPerPaint = 10;
 
     explicit CScriptListRows(CItemListCtrl& list);
+
+    // Around each operation of the run engine: the view follows the run only at frame
+    // times, and the last row to show is scrolled into view at the end.
+    void BeginRun();
+    void EndRun();
 
     // CScriptRows
     int RowCount() const override;
@@ -34,6 +43,12 @@ public:
     void OnShowRow(int row) override;
 
 private:
+    void UpdateViewIfFrameDue();
+    void ShowPendingRow();
+
     CItemListCtrl& m_list;
     QElapsedTimer m_sincePaint;
+    qint64 m_nPaintIntervalNs = kFrameNs;
+    int m_nRowToShow = -1;
+    bool m_bAutoScroll = true;
 };

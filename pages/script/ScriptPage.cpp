@@ -36,12 +36,14 @@ namespace {
 using R = CResizableDialog;
 constexpr R::SResizeMapEntry kResizeMap[] = {
     {IDC_SCRIPT_LIST, R::kSizeX | R::kSizeY},
-    {IDC_PLAY, R::kMoveX}, {IDC_STEP, R::kMoveX}, {IDC_RESET, R::kMoveX},
+    {IDC_PLAY, R::kMoveX},
+    {IDC_STEP, R::kMoveX},
+    {IDC_RESET, R::kMoveX},
     {IDC_EXPORT, R::kMoveX | R::kMoveY},
     {-1, 0},
 };
 
-constexpr int kButtonsWithTips[] = {IDC_NEW, IDC_OPEN, IDC_SAVE, IDC_EXPORT,
+constexpr int kButtonsWithTips[] = {IDC_NEW,  IDC_OPEN, IDC_SAVE, IDC_EXPORT,
                                     IDC_PLAY, IDC_STEP, IDC_RESET};
 constexpr int kRowIconSize = 16;
 const char* const kUntitled = "untitled";
@@ -50,7 +52,8 @@ CDialogService::SFileDialog ScriptFileDialog(const QString& strFileName) {
     CDialogService::SFileDialog options;
     options.strDefaultSuffix = QStringLiteral("scp");
     options.strFileName = strFileName;
-    options.filters = QStringList{QStringLiteral("Script Files (*.scp)"), QStringLiteral("All Files (*.*)")};
+    options.filters =
+        QStringList{QStringLiteral("Script Files (*.scp)"), QStringLiteral("All Files (*.*)")};
     return options;
 }
 
@@ -65,7 +68,9 @@ CScriptPage::~CScriptPage() {
     m_pList->SaveColumnWidths();
 }
 
-const CResizableDialog::SResizeMapEntry* CScriptPage::GetResizeMap() const { return kResizeMap; }
+const CResizableDialog::SResizeMapEntry* CScriptPage::GetResizeMap() const {
+    return kResizeMap;
+}
 
 QWidget* CScriptPage::CreateControl(const SDialogControl& control) {
     if (control.nId != IDC_SCRIPT_LIST) return CPageDialog::CreateControl(control);
@@ -96,8 +101,10 @@ bool CScriptPage::OnInitDialog() {
 void CScriptPage::FitItemColumn() {
     // Qt's item views pad the icon and the text more than 40 pixels leave room for: the
     // column starts wide enough for the icon and three digits, the user's widths win.
-    const int nMargin = m_pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_pList) + 1;
-    const int nNeeded = kRowIconSize + m_pList->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
+    const int nMargin =
+        m_pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_pList) + 1;
+    const int nNeeded = kRowIconSize +
+                        m_pList->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
                         4 * nMargin + 2;
     QHeaderView* pHeader = m_pList->header();
     pHeader->resizeSection(CScriptListRows::kItem,
@@ -123,29 +130,67 @@ void CScriptPage::AddAccelerators() {
 
 void CScriptPage::OnCommand(int nId) {
     switch (nId) {
-        case IDC_NEW: OnNew(); break;
-        case IDC_OPEN: OnOpen(); break;
-        case IDC_SAVE: OnSave(); break;
-        case IDC_EXPORT: OnExport(); break;
-        case IDC_PLAY: OnPlay(); break;
-        case IDC_STEP: OnStep(); break;
-        case IDC_RESET: OnReset(); break;
+        case IDC_NEW:
+            OnNew();
+            break;
+        case IDC_OPEN:
+            OnOpen();
+            break;
+        case IDC_SAVE:
+            OnSave();
+            break;
+        case IDC_EXPORT:
+            OnExport();
+            break;
+        case IDC_PLAY:
+            OnPlay();
+            break;
+        case IDC_STEP:
+            OnStep();
+            break;
+        case IDC_RESET:
+            OnReset();
+            break;
         case IDC_EDIT:
-        case ID_SCRIPT_EDIT: OnEditCommand(); break;
-        case ID_SCRIPT_CLEAR_OUTPUT: OnClearOutput(); break;
-        case ID_SCRIPT_COPY: OnCopy(); break;
-        case ID_SCRIPT_CUT: OnCut(); break;
-        case ID_SCRIPT_PASTE: OnPaste(); break;
-        case ID_SCRIPT_DELETE: OnDelete(); break;
-        case ID_SCRIPT_INSERT: OnInsert(); break;
-        case ID_SCRIPT_BREAKPOINT: OnToggleBreakpoint(); break;
-        case ID_SCRIPT_SELECT_ALL: OnSelectAll(); break;
-        case ID_SCRIPT_PROPERTIES: OnProperties(); break;
-        default: CPageDialog::OnCommand(nId); break;
+        case ID_SCRIPT_EDIT:
+            OnEditCommand();
+            break;
+        case ID_SCRIPT_CLEAR_OUTPUT:
+            OnClearOutput();
+            break;
+        case ID_SCRIPT_COPY:
+            OnCopy();
+            break;
+        case ID_SCRIPT_CUT:
+            OnCut();
+            break;
+        case ID_SCRIPT_PASTE:
+            OnPaste();
+            break;
+        case ID_SCRIPT_DELETE:
+            OnDelete();
+            break;
+        case ID_SCRIPT_INSERT:
+            OnInsert();
+            break;
+        case ID_SCRIPT_BREAKPOINT:
+            OnToggleBreakpoint();
+            break;
+        case ID_SCRIPT_SELECT_ALL:
+            OnSelectAll();
+            break;
+        case ID_SCRIPT_PROPERTIES:
+            OnProperties();
+            break;
+        default:
+            CPageDialog::OnCommand(nId);
+            break;
     }
 }
 
-void CScriptPage::OnEnter() { OnEditCommand(); }
+void CScriptPage::OnEnter() {
+    OnEditCommand();
+}
 
 // ---- script files ----
 
@@ -197,7 +242,8 @@ void CScriptPage::OnExport() {
     CDialogService::SFileDialog options;
     options.strDefaultSuffix = QStringLiteral("log");
     options.strFileName = m_strFileTitle;
-    options.filters = QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*.*)")};
+    options.filters =
+        QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*.*)")};
     const QString strPath = CDialogService::Instance().GetSaveFileName(this, options);
     if (!strPath.isEmpty()) WriteScript(strPath, true);
 }
@@ -217,8 +263,8 @@ void CScriptPage::SetScriptName(const QString& strPath) {
 
 void CScriptPage::ShowCouldNotOpen(const QString& strPath) {
     CDialogService::Instance().MessageBox(this, QStringLiteral("Could not open ") + strPath,
-                                          QCoreApplication::applicationName(),
-                                          QMessageBox::Warning, QMessageBox::Ok);
+                                          QCoreApplication::applicationName(), QMessageBox::Warning,
+                                          QMessageBox::Ok);
 }
 
 // ---- running ----
@@ -231,19 +277,30 @@ bool CScriptPage::EnsureConnected() {
 
 void CScriptPage::OnPlay() {
     const CWaitCursor wait;
-    if (EnsureConnected()) CScriptEngine(*m_pRows, &ExchangeWithCard).Play();
+    if (EnsureConnected()) RunEngine(&CScriptEngine::Play);
 }
 
 void CScriptPage::OnStep() {
     const CWaitCursor wait;
-    if (EnsureConnected()) CScriptEngine(*m_pRows, &ExchangeWithCard).Step();
+    if (EnsureConnected()) RunEngine(&CScriptEngine::Step);
 }
 
-void CScriptPage::OnReset() { CScriptEngine(*m_pRows, nullptr).Reset(); }
+void CScriptPage::OnReset() {
+    RunEngine(&CScriptEngine::Reset);
+}
+
+void CScriptPage::RunEngine(void (CScriptEngine::*pOperation)()) {
+    m_pRows->BeginRun();
+    CScriptEngine engine(*m_pRows, &ExchangeWithCard);
+    (engine.*pOperation)();
+    m_pRows->EndRun();
+}
 
 // ---- editing ----
 
-bool CScriptPage::HasSelection() const { return m_pList->selectionModel()->hasSelection(); }
+bool CScriptPage::HasSelection() const {
+    return m_pList->selectionModel()->hasSelection();
+}
 
 void CScriptPage::Renumber() {
     CItemListModel* pModel = m_pList->Model();
@@ -327,11 +384,13 @@ void CScriptPage::OnProperties() {
 
 void CScriptPage::OnContextMenu(const QPoint& screenPos) {
     const bool bSelected = HasSelection();
-    QScopedPointer<QMenu> pMenu(CMenuResource::BuildPopup(IDR_SCRIPT_MENU, bSelected ? 0 : 1, this));
+    QScopedPointer<QMenu> pMenu(
+        CMenuResource::BuildPopup(IDR_SCRIPT_MENU, bSelected ? 0 : 1, this));
     // Edit, the command of Enter and of a double-click, is drawn in bold.
     if (bSelected) pMenu->setDefaultAction(pMenu->actions().constFirst());
     ConnectMenuPrompts(*pMenu);
-    const int nId = CMenuResource::CommandOf(CDialogService::Instance().ExecMenu(*pMenu, screenPos));
+    const int nId =
+        CMenuResource::CommandOf(CDialogService::Instance().ExecMenu(*pMenu, screenPos));
     if (nId != 0) OnCommand(nId);
 }
 

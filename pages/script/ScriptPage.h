@@ -7,6 +7,7 @@
 #include <memory>
 
 class CDragListCtrl;
+class CScriptEngine;
 class CScriptListRows;
 class QMenu;
 
@@ -74,6 +75,8 @@ private:
     void ShowCouldNotOpen(const QString& strPath);
     // Connects through the main window when needed; false when there is still no connection.
     bool EnsureConnected();
+    // One operation of the run engine on the list's rows.
+    void RunEngine(void (CScriptEngine::*pOperation)());
     void ConnectMenuPrompts(QMenu& menu);
 
     CDragListCtrl* m_pList = nullptr;

@@ -36,4 +36,6 @@ bool CScriptPropertiesDlg::OnInitDialog() {
     return true;
 }
 
-QString CScriptPropertiesDlg::CountText() const { return m_pNewTotal->text(); }
+QString CScriptPropertiesDlg::CountText() const {
+    return m_pNewTotal->text();
+}

@@ -62,7 +62,8 @@ protected:
                 auto* pEdit = dialog.findChild<QLineEdit*>();
                 pEdit->clear();
                 QTest::keyClicks(pEdit, text);
-                static_cast<QPushButton*>(static_cast<CResizableDialog&>(dialog).GetDlgItem(IDOK))->click();
+                static_cast<QPushButton*>(static_cast<CResizableDialog&>(dialog).GetDlgItem(IDOK))
+                    ->click();
             }
             return dialog.result();
         };

@@ -1,3 +1,4 @@
+#include "Profile.h"
 #include "ScriptPageFixture.h"
 
 #include <QAction>
@@ -5,8 +6,8 @@
 #include <QMenu>
 #include <QStatusBar>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace {
 
@@ -115,7 +116,7 @@ TEST_F(ScriptPage, EditingKeysActOnlyWhileTheListHasTheFocus) {
     EXPECT_TRUE(List().EmptyTextArmed());
 }
 
-TEST_F(ScriptPage, EnterEditsOnlyOneSelectedRowKeepingItsResults) {
+TEST_F(ScriptPage, EnterAndDoubleClickEditOnlyOneSelectedRowKeepingItsResults) {
     StartOnScriptPage();
     Load("A0\r\nB0\r\n");
     Model().SetCellTexts(0, 3, {"9000", "12"});
@@ -130,6 +131,12 @@ TEST_F(ScriptPage, EnterEditsOnlyOneSelectedRowKeepingItsResults) {
     EXPECT_EQ(m_dialogs.m_modals[0].strTitle, "Edit Command");
     EXPECT_EQ(Column(2), "A0B|B0");  // upper case, odd length taken as typed
     EXPECT_EQ(Column(3), "9000|");
+
+    const QPoint row1 = List().visualRect(Model().index(1, 2)).center();
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, row1);
+    QTest::mouseDClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, row1);
+    EXPECT_EQ(m_dialogs.m_modals.size(), 2u);
+    EXPECT_EQ(Column(2), "A0B|A0B");
 }
 
 TEST_F(ScriptPage, PropertiesGrowAndShrinkTheScriptFromTheEnd) {
@@ -137,7 +144,8 @@ TEST_F(ScriptPage, PropertiesGrowAndShrinkTheScriptFromTheEnd) {
     Load("A0\r\n\r\nB0\r\n\r\n\r\n\r\n\r\n\r\nC0\r\n");
     AnswerDialogs({"", "10"});  // an empty field is refused with a warning
     page.OnProperties();
-    EXPECT_EQ(m_dialogs.m_modals[0].texts.mid(0, 4), QStringList({"Empty Items:", "6", "Total Items:", "9"}));
+    EXPECT_EQ(m_dialogs.m_modals[0].texts.mid(0, 4),
+              QStringList({"Empty Items:", "6", "Total Items:", "9"}));
     EXPECT_EQ(m_dialogs.m_messages.size(), 1u);
     EXPECT_EQ(Column(0), "01|02|03|04|05|06|07|08|09|10");
     AnswerDialogs({"2"});
@@ -185,6 +193,8 @@ TEST_F(ScriptPage, AScriptOnTheCommandLineOpensOnTheScriptPage) {
     }
     ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
     EXPECT_EQ(m_dialogs.m_messages[0].strText, "Could not open " + Path("missing.scp"));
+    // The first window kept its list's column widths when it went.
+    EXPECT_EQ(CProfile::GetBinary("ListCtrls", "1048").size(), 4 + 4 * 5);
 }
 
 }  // namespace
