@@ -128,6 +128,7 @@ bool CMainDlg::OnInitDialog() {
     if (g_pCardReader != nullptr) g_pCardReader->SetMainWindow(this);
     m_bInitialised = true;
     LayoutPages();
+    if (!m_strStartScript.isEmpty() && m_scriptPage.OpenScript(m_strStartScript)) ShowPage(3);
 
     // The command states follow whenever the loop has run dry.
     if (QAbstractEventDispatcher* pDispatcher = QAbstractEventDispatcher::instance()) {
@@ -290,6 +291,7 @@ void CMainDlg::CreatePages() {
         dialog.Create(this);
         connect(&dialog, &CResizableDialog::CommandIssued, this, &CMainDlg::OnCommand);
         connect(&dialog, &CResizableDialog::StatusTextRequested, this, &CMainDlg::SetStatusText);
+        connect(&dialog, &CResizableDialog::StatusTextRestoreRequested, this, &CMainDlg::RestoreStatusText);
     }
 }
 

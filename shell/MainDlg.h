@@ -35,6 +35,8 @@ public:
     ~CMainDlg() override;
 
     void ShowPage(int nPage);
+    // A script to open on the Script page at start, which is then the page shown.
+    void SetStartScript(const QString& strPath) { m_strStartScript = strPath; }
     void LayoutPages();
     void ApplySettings();
 
@@ -58,6 +60,7 @@ public:
 
     // For the tests and the rendering tool.
     CSettingsPage& SettingsPage() { return m_settingsPage; }
+    CScriptPage& ScriptPage() { return m_scriptPage; }
     CTracePage& TracePage() { return m_tracePage; }
     CResizableDialog& Page(int nPage);
     QListWidget* NavigationList() const { return m_pNavigationList; }
@@ -123,4 +126,5 @@ private:
     // The navigation item last handled; only its change notification writes it.
     int m_nRememberedListItem = 0;
     bool m_bIdleDue = true;
+    QString m_strStartScript;
 };
