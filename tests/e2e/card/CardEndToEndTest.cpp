@@ -45,6 +45,16 @@ protected:
         ASSERT_TRUE(m_pReader->IsConnected());
     }
 
+    // The old connection is gone with the card; a fresh one reaches the card plugged back.
+    void PlugCardBackAndReconnect() {
+        std::string error;
+        ASSERT_TRUE(m_pPcscd->StartCard(&error)) << error;
+        ASSERT_TRUE(m_pPcscd->WaitForCard(true));
+        m_pReader->Disconnect();
+        EXPECT_FALSE(m_pReader->IsConnected());
+        Connect();
+    }
+
     // The answer's text; fails the test when the transmit itself fails.
     std::string Send(const std::string& command) {
         std::string response;
@@ -110,12 +120,7 @@ TEST_F(CardEndToEndTest, UpdatesSurviveACardRestartWithAStateFile) {
     EXPECT_EQ(Send("A0B201041C"), record + "9000");
 
     ASSERT_TRUE(m_pPcscd->StopCard());
-    std::string error;
-    ASSERT_TRUE(m_pPcscd->StartCard(&error)) << error;
-    ASSERT_TRUE(m_pPcscd->WaitForCard(true));
-    m_pReader->Disconnect();
-    EXPECT_FALSE(m_pReader->IsConnected());
-    Connect();
+    PlugCardBackAndReconnect();
     EXPECT_EQ(Send(kVerifyChv1), "9000");
     SelectPath({"3F00", "7F10", "6F3A"});
     EXPECT_EQ(Send("A0B201041C"), record + "9000");
@@ -140,12 +145,7 @@ TEST_F(CardEndToEndTest, CardPulledDuringConnectionThenAFreshConnect) {
     EXPECT_TRUE(code == SCARD_W_REMOVED_CARD || code == SCARD_E_NOT_TRANSACTED) << std::hex << code;
     EXPECT_EQ(m_host.commands.size(), 2u);  // the failed exchange is traced too
 
-    std::string error;
-    ASSERT_TRUE(m_pPcscd->StartCard(&error)) << error;
-    ASSERT_TRUE(m_pPcscd->WaitForCard(true));
-    m_pReader->Disconnect();
-    EXPECT_FALSE(m_pReader->IsConnected());
-    Connect();
+    PlugCardBackAndReconnect();
     EXPECT_EQ(Send("A0A40000023F00").substr(0, 2), "9F");
 }
 // A stopped service: the exchange gives no answer but still a record, the connection
