@@ -35,8 +35,8 @@ command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 # The tests stay configured: the benches start their card with the tests' private pcscd.
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DCORVANTA_SANITIZE=OFF -DCORVANTA_TESTS=ON \
       -DCORVANTA_BENCH=ON "${LAUNCHER[@]}" >/dev/null
-BENCHES=(corvanta-run-bench trace_bench itemlist_bench corvanta-startup-bench
-         corvanta-exchange-bench)
+BENCHES=(corvanta-run-bench corvanta-script-play-bench trace_bench itemlist_bench
+         corvanta-startup-bench corvanta-exchange-bench)
 say "building ${BENCHES[*]} in $BUILD"
 cmake --build "$BUILD" -j"${CORVANTA_JOBS:-$(nproc)}" --target "${BENCHES[@]}" >/dev/null
 
@@ -61,6 +61,7 @@ run_bench() {
 }
 
 run_bench corvanta-run-bench 10000 "$ROUNDS"
+run_bench corvanta-script-play-bench
 # The trace bench measures resident memory, which only a fresh process shows clearly: it
 # runs whole, once a round, its baseline beside it each time.
 for _ in $(seq "$ROUNDS"); do run_bench trace_bench; done
@@ -131,4 +132,3 @@ echo "Benchmarks of $(git rev-parse --short HEAD 2>/dev/null || echo 'this tree'
      "medians of 5 or more rounds, in which each figure's runs alternate with its baseline's."
 echo
 cat "$LOGS"/*.log | table
-echo "| Play of 10,000 rows in the window | — | raw SCardTransmit loop | — | — | — | ratio ≤ 1.3 | not measured: no Play benchmark in bench/ yet |"

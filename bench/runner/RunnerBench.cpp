@@ -38,12 +38,6 @@ const std::vector<std::string> kCommands = {"A0A40000022FE2", "A0B000000A"};
 
 using Clock = std::chrono::steady_clock;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 double Millis(Clock::duration elapsed) {
     return std::chrono::duration<double, std::milli>(elapsed).count();
 }
@@ -174,16 +168,16 @@ int main(int argc, char** argv) {
         scriptorRatios.push_back(whole.back() / scriptor.back());
     }
     std::printf("rows per run: %d (%d rounds, alternating)\n", rowCount, rounds);
-    std::printf("raw SCardTransmit loop   : %9.1f ms (median)\n", Median(raw));
-    std::printf("run engine + Exchange    : %9.1f ms (median)\n", Median(engine));
-    std::printf("corvanta-run, whole run  : %9.1f ms (median)\n", Median(whole));
-    std::printf("scriptor, whole run      : %9.1f ms (median)\n", Median(scriptor));
+    std::printf("raw SCardTransmit loop   : %9.1f ms (median)\n", CBenchFigure::Median(raw));
+    std::printf("run engine + Exchange    : %9.1f ms (median)\n", CBenchFigure::Median(engine));
+    std::printf("corvanta-run, whole run  : %9.1f ms (median)\n", CBenchFigure::Median(whole));
+    std::printf("scriptor, whole run      : %9.1f ms (median)\n", CBenchFigure::Median(scriptor));
     std::printf("engine / raw             : %9.3f (median of pairwise ratios)\n",
-                Median(engineRatios));
+                CBenchFigure::Median(engineRatios));
     std::printf("corvanta-run / raw       : %9.3f (median of pairwise ratios; target <= 1.05)\n",
-                Median(wholeRatios));
+                CBenchFigure::Median(wholeRatios));
     std::printf("corvanta-run / scriptor  : %9.3f (median of pairwise ratios; target < 1)\n",
-                Median(scriptorRatios));
+                CBenchFigure::Median(scriptorRatios));
     // On a loaded machine the fastest runs are the ones least disturbed by others.
     const double bestRaw = *std::min_element(raw.begin(), raw.end());
     const double bestEngine = *std::min_element(engine.begin(), engine.end());
