@@ -431,12 +431,7 @@ void CMainDlg::OnMenuHovered(QAction* pAction) {
     if (pAction == nullptr || (pMenu != nullptr && !pMenu->isVisible())) return;
     if (sender() == m_pMenuBar && QApplication::activePopupWidget() == nullptr && !m_pMenuBar->hasFocus())
         return;
-    if (pAction->isSeparator())
-        SetStatusText(QString(), 0);
-    else if (pAction->menu() != nullptr)
-        SetStatusText(QStringLiteral("Press ESC key to exit menu mode"), 0);
-    else
-        SetStatusText(CStringTable::Prompt(pAction->data().toInt()), 0);
+    SetStatusText(CMenuResource::PromptOf(pAction), 0);
 }
 
 // ---- idle ----
