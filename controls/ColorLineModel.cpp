@@ -117,8 +117,9 @@ bool CColorLineModel::SaveTo(const QString& path, QString* pError) const {
         bOk = file.write(bytes.data(), size) == size && file.write("\r\n", 2) == 2;
     }
     // commit() renames the finished file over the target; a failure before it only
-    // removes the temporary file.
-    if (bOk) bOk = file.commit();
+    // removes the temporary file. commit() writes out what is still buffered without
+    // checking, so the flush comes first: a short trace must not be renamed into place cut.
+    if (bOk) bOk = file.flush() && file.commit();
     if (!bOk && pError != nullptr) *pError = file.errorString();
     return bOk;
 }

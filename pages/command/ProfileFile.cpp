@@ -148,7 +148,9 @@ bool CProfileFile::Save() const {
     QSaveFile file(m_strPath);
     if (!file.open(QIODevice::WriteOnly)) return false;
     const auto size = static_cast<qint64>(m_strBytes.size());
-    if (file.write(m_strBytes.data(), size) != size) {
+    // commit() writes out what is still buffered without checking; the flush comes first
+    // so that a file cut short by a full disk is never renamed over the good one.
+    if (file.write(m_strBytes.data(), size) != size || !file.flush()) {
         file.cancelWriting();
         return false;
     }

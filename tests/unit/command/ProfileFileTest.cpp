@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ProfileFile.h"
 #include "TempDir.h"
 
@@ -109,6 +110,17 @@ TEST_F(ProfileFileTest, MissingFileReadsEmptyAndIsCreatedOnSaveUnlessItsFolderIs
     CProfileFile nowhere(QString::fromStdString(m_dir.File("no/such/folder/Command.INI")));
     nowhere.SetString("LastCmd", "LastCmd1", "x");
     EXPECT_FALSE(nowhere.Save());
+}
+
+// A save that runs out of room part way (a full disk; here a file size limit) keeps the
+// old file, also when all of it was still in the write buffer.
+TEST_F(ProfileFileTest, ASaveCutShortKeepsTheOldFile) {
+    CProfileFile ini = LoadedWith(kUserFile);
+    ini.SetString("LastCmd", "LastCmd2", std::string(8000, '7'));
+    const CFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.IsActive());
+    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(ReadBytes(m_dir.File("Command.INI")), kUserFile);
 }
 
 TEST_F(ProfileFileTest, HostileBytesAndLongValuesSurvive) {

@@ -1,0 +1,15 @@
+#include "RunRows.h"
+
+#include "RunOutput.h"
+
+#include <utility>
+
+CRunRows::CRunRows(std::vector<std::string> commands, CRunOutput& output)
+    : CScriptRowVector(std::move(commands)), m_output(output) {}
+
+void CRunRows::OnRowRun(int row, long code) {
+    m_output.Row(row, Command(row), StatusWord(row), DataOut(row));
+    if (code == 0) return;
+    if (m_nFailed == 0) m_nFirstFailure = code;
+    ++m_nFailed;
+}

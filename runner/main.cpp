@@ -1,0 +1,12 @@
+#include "Runner.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("corvanta-run");
+    QCoreApplication::setApplicationVersion(CORVANTA_VERSION);
+    return CRunner(stdout, stderr).Run(QCoreApplication::arguments());
+}

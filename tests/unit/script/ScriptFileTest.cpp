@@ -1,0 +1,114 @@
+#include "FileSizeLimit.h"
+#include "ScriptEngine.h"
+#include "ScriptFile.h"
+#include "ScriptRowVector.h"
+#include "TempDir.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ScriptFileTest : public ::testing::Test {
+protected:
+    QString Path(const char* name) const { return QString::fromStdString(m_dir.File(name)); }
+    QByteArray Read(const char* name) const {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+    }
+    CTempDir m_dir{"corvanta-script"};
+};
+
+}  // namespace
+
+TEST(ScriptFileLines, EndAtLfWithAnOptionalCrAndKeepEveryOtherByte) {
+    const std::pair<std::string, Strings> cases[] = {
+        {"", {}},
+        {"A0\r\nB0\r\n", {"A0", "B0"}},
+        {"A0\nB0", {"A0", "B0"}},
+        {"\r\n", {""}},
+        {"A0\r\n\r\n\nB0\r\n", {"A0", "", "", "B0"}},
+        {"A0\rB0\n", {"A0\rB0"}},
+        {"A0\r", {"A0\r"}},
+        {" a0 b;\xE9\xFF\t\r\n", {" a0 b;\xE9\xFF\t"}}};
+    for (const auto& [bytes, lines] : cases)
+        EXPECT_EQ(CScriptFile::SplitLines(bytes), lines) << bytes;
+}
+
+TEST_F(ScriptFileTest, ScriptRoundTripWritesEveryCommandWithCrLfAndNoResults) {
+    const Strings commands{"A0A40000023F00", "", "a0 b0;\xE9", "A0B0000009"};
+    CScriptRowVector rows(commands);
+    rows.Rows()[0].bBreakpoint = true;
+    rows.SetResult(0, "9F16", "00");
+    QString error;
+    ASSERT_TRUE(CScriptFile::WriteScript(Path("a.scp"), rows, &error)) << error.toStdString();
+    EXPECT_EQ(Read("a.scp"), "A0A40000023F00\r\n\r\na0 b0;\xE9\r\nA0B0000009\r\n");
+    Strings lines{"previous"};
+    ASSERT_TRUE(CScriptFile::Read(Path("a.scp"), lines, &error));
+    EXPECT_EQ(lines, commands);
+}
+
+// Rows without a status word are left out; a log opened as a script keeps each whole
+// line, semicolons included, and running it sends nothing.
+TEST_F(ScriptFileTest, ExportWritesRowsWithAStatusWordAndReadsBackAsUnsendableRows) {
+    CScriptRowVector rows({"A0A40000023F00", "A0F2000016", "A0B0000002", "a0"});
+    rows.SetResult(0, "9F16", "");
+    rows.SetResult(2, "9000", "98F2");
+    ASSERT_TRUE(CScriptFile::WriteExport(Path("a.log"), rows, nullptr));
+    EXPECT_EQ(Read("a.log"), "A0A40000023F00;9F16\r\nA0B0000002;9000;98F2\r\n");
+
+    Strings lines;
+    ASSERT_TRUE(CScriptFile::Read(Path("a.log"), lines, nullptr));
+    CScriptRowVector logRows(lines);
+    int sent = 0;
+    CScriptEngine(logRows, [&sent](const std::string&, std::string&) { return ++sent, 0L; }).Play();
+    EXPECT_EQ(lines, (Strings{"A0A40000023F00;9F16", "A0B0000002;9000;98F2"}));
+    EXPECT_EQ(sent, 0);
+
+    rows.ClearResults(0, 4);
+    ASSERT_TRUE(CScriptFile::WriteExport(Path("a.log"), rows, nullptr));
+    EXPECT_EQ(Read("a.log"), "");
+}
+
+// Missing, a folder, or opened but failing on read (the process's own memory at address
+// 0 answers every read with an I/O error).
+TEST_F(ScriptFileTest, AFileThatCannotBeReadLeavesTheLinesAsTheyWere) {
+    ASSERT_TRUE(QDir().mkpath(Path("folder.scp")));
+    for (const QString& path :
+         {Path("missing.scp"), Path("folder.scp"), QString("/proc/self/mem")}) {
+        Strings lines{"kept"};
+        QString error;
+        EXPECT_FALSE(CScriptFile::Read(path, lines, &error)) << path.toStdString();
+        EXPECT_FALSE(error.isEmpty()) << path.toStdString();
+        EXPECT_EQ(lines, Strings{"kept"}) << path.toStdString();
+    }
+}
+
+// A write that runs out of room half way (a full disk; here a file size limit) leaves
+// the previous file as it was and no temporary file beside it.
+TEST_F(ScriptFileTest, AWriteCutShortKeepsTheOldFileWhole) {
+    const QByteArray old = "old script\r\n";
+    ASSERT_TRUE(CScriptFile::SaveBytes(Path("a.scp"), old.toStdString(), nullptr));
+    QString error;
+    bool bSaved = true;
+    {
+        const CFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.IsActive());
+        bSaved = CScriptFile::WriteScript(Path("a.scp"), CScriptRowVector(Strings(2000, "A0B0")),
+                                          &error);
+    }
+    EXPECT_FALSE(bSaved);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(Read("a.scp"), old);
+    EXPECT_EQ(QDir(QString::fromStdString(m_dir.Path())).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"a.scp"});
+}
+
+TEST(ScriptFileTitle, IsTheFileNameWithoutItsLastExtension) {
+    EXPECT_EQ(CScriptFile::FileTitle("/home/me/a.b.scp"), "a.b");
+    EXPECT_EQ(CScriptFile::FileTitle("/home/me.d/name"), "name");
+}
