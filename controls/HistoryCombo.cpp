@@ -29,7 +29,7 @@ void CHistoryCombo::LoadHistory(const QString& strSection) {
                 CRegistryKey::kSuccess ||
             buffer[0] == '\0')
             break;
-        CHexCombo::InsertSorted(this, QString::fromLatin1(buffer), QVariant());
+        CHexCombo::InsertSorted(this, QString::fromLatin1(buffer));
     }
     setEditText(QString());
 }
