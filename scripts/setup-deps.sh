@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package Corvanta needs to build, run and test. Idempotent: when
 # everything is present it only checks, without touching the package lists.
+# With --fuzz it adds clang and libFuzzer, which only scripts/fuzz.sh needs.
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +11,9 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   util-linux fonts-dejavu-core
 )
+if [ "${1:-}" = --fuzz ]; then
+  PACKAGES+=(clang libclang-rt-14-dev libfuzzer-14-dev)
+fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do

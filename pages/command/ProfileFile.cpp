@@ -106,6 +106,12 @@ private:
     CLookup m_result;
 };
 
+// What closes an unterminated last line: after a lone CR only the LF is missing, and a
+// second CR would end up in that line's value.
+std::string_view LineEndAfter(const std::string& bytes) {
+    return !bytes.empty() && bytes.back() == '\r' ? std::string_view("\n") : kNewLine;
+}
+
 std::string WithoutLineBreaks(std::string_view value) {
     std::string result;
     result.reserve(value.size());
@@ -179,10 +185,10 @@ void CProfileFile::SetString(std::string_view section, std::string_view key,
     }
     std::string line = std::string(key) + "=" + cleanValue + std::string(kNewLine);
     if (lookup.bSectionFound) {
-        if (lookup.bInsertNeedsBreak) line.insert(0, kNewLine);
+        if (lookup.bInsertNeedsBreak) line.insert(0, LineEndAfter(m_strBytes));
         m_strBytes.insert(lookup.insertAt, line);
         return;
     }
-    if (!m_strBytes.empty() && m_strBytes.back() != '\n') m_strBytes += kNewLine;
+    if (!m_strBytes.empty() && m_strBytes.back() != '\n') m_strBytes += LineEndAfter(m_strBytes);
     m_strBytes += "[" + std::string(section) + "]" + std::string(kNewLine) + line;
 }
