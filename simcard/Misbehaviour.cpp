@@ -10,7 +10,7 @@ namespace {
 constexpr std::uint8_t kSelect = 0xA4;
 constexpr std::size_t kOverLongExtra = 8;
 
-const std::array<std::pair<const char*, CMisbehaviour::Mode>, 9> kModes = {{
+const std::array<std::pair<const char*, CMisbehaviour::Mode>, 8> kModes = {{
     {"258", CMisbehaviour::Mode::Answer258},
     {"9F00", CMisbehaviour::Mode::Sw9F00},
     {"9FFF", CMisbehaviour::Mode::Sw9FFF},
@@ -18,7 +18,6 @@ const std::array<std::pair<const char*, CMisbehaviour::Mode>, 9> kModes = {{
     {"bare-sw", CMisbehaviour::Mode::BareStatus},
     {"61xx", CMisbehaviour::Mode::Sw61},
     {"6Cxx", CMisbehaviour::Mode::Sw6C},
-    {"empty", CMisbehaviour::Mode::Empty},
     {"silent", CMisbehaviour::Mode::Silent},
 }};
 
@@ -62,7 +61,7 @@ bool CMisbehaviour::AnswersData(std::uint8_t ins) {
 }
 
 bool CMisbehaviour::Targets(const std::uint8_t* pApdu, std::size_t length) const {
-    if (length < 2) return m_nIns < 0 && (m_eMode == Mode::Empty || m_eMode == Mode::Silent);
+    if (length < 2) return m_nIns < 0 && m_eMode == Mode::Silent;
     const std::uint8_t ins = pApdu[1];
     if (m_nIns >= 0) return ins == m_nIns;
     switch (m_eMode) {
@@ -81,10 +80,9 @@ bool CMisbehaviour::Targets(const std::uint8_t* pApdu, std::size_t length) const
 CMisbehaviour::Outcome CMisbehaviour::Apply(const std::uint8_t* pApdu, std::size_t length,
                                             std::vector<std::uint8_t>& answer) {
     if (m_eMode == Mode::None || !Targets(pApdu, length)) return Outcome::Answer;
-    const bool bOnce = m_eMode == Mode::Empty || m_eMode == Mode::Silent;
-    if (bOnce && m_bSpent) return Outcome::Answer;
-    m_bSpent = bOnce;
     if (m_eMode == Mode::Silent) {
+        if (m_bSpent) return Outcome::Answer;
+        m_bSpent = true;
         answer.clear();
         return Outcome::Silence;
     }
@@ -123,9 +121,6 @@ void CMisbehaviour::Rewrite(std::vector<std::uint8_t>& answer) const {
             break;
         case Mode::Sw6C:
             if (sw1 == 0x67 && sw2 != 0x00) answer[dataLength] = 0x6C;
-            break;
-        case Mode::Empty:
-            answer.clear();
             break;
         default:
             break;

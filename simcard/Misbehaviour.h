@@ -20,7 +20,6 @@ public:
         BareStatus,  // the status word alone where data was due
         Sw61,        // 61xx where the card would say 9Fxx
         Sw6C,        // 6Cxx where the card would say 67xx
-        Empty,       // one answer of no bytes at all
         Silent,      // no answer at all once: the card drops the link as a mute card does
     };
     // Whether the link answers a command or leaves it unanswered.
@@ -33,8 +32,8 @@ public:
     bool IsActive() const { return m_eMode != Mode::None; }
     Mode GetMode() const { return m_eMode; }
 
-    // Rewrites the card's own answer to the APDU as the mode has it. Empty and Silent act
-    // on the first command they target only, so that the link is seen to recover.
+    // Rewrites the card's own answer to the APDU as the mode has it. Silent acts on the
+    // first command it targets only, so that the link is seen to recover.
     Outcome Apply(const std::uint8_t* pApdu, std::size_t length,
                   std::vector<std::uint8_t>& answer);
 

@@ -50,17 +50,16 @@ TEST(Misbehaviour, EachModeRewritesItsCommandsAndLeavesTheOthers) {
     ExpectMisbehaviour("bare-sw:A4", selectIccid + "A0B0000002 > 9800 9000");
 }
 
-TEST(Misbehaviour, EmptyAndSilentStrikeTheFirstCommandTheyTargetOnly) {
-    ExpectMisbehaviour("empty", "A0A4000002 2FE2 > ; A0A4000002 2FE2 > 9F0F");
+TEST(Misbehaviour, SilentStrikesTheFirstCommandItTargetsOnly) {
     ExpectMisbehaviour("silent:B0", "A0A4000002 2FE2 > 9F0F; A0B0000001 > -; A0B0000001 > 98 9000");
 }
 
 TEST(Misbehaviour, OptionTextNamesTheModeAndAnInstruction) {
     const std::pair<const char*, const char*> bad[] = {
         {"loud", "--misbehave needs one of 258, 9F00, 9FFF, overlong, bare-sw, 61xx, 6Cxx, "
-                 "empty, silent, not 'loud'"},
-        {"empty:B", "--misbehave empty:INS needs one instruction byte in hex"},
-        {"empty:B0B2", "--misbehave empty:INS needs one instruction byte in hex"},
+                 "silent, not 'loud'"},
+        {"silent:B", "--misbehave silent:INS needs one instruction byte in hex"},
+        {"silent:B0B2", "--misbehave silent:INS needs one instruction byte in hex"},
     };
     for (const auto& [text, message] : bad) {
         CMisbehaviour misbehaviour;
