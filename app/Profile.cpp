@@ -1,5 +1,7 @@
 #include "Profile.h"
 
+#include "ByteText.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
@@ -48,7 +50,7 @@ std::string CProfile::GetString(const char* pszSection, const char* pszEntry,
                                 const std::string& strDefault) {
     const QVariant value = Store()->value(Key(pszSection, pszEntry));
     if (!value.isValid()) return strDefault;
-    return value.toString().toLatin1().toStdString();
+    return Bytes(value.toString());
 }
 
 bool CProfile::Contains(const char* pszSection, const char* pszEntry) {
@@ -63,8 +65,7 @@ bool CProfile::WriteInt(const char* pszSection, const char* pszEntry, int nValue
 
 bool CProfile::WriteString(const char* pszSection, const char* pszEntry, const std::string& strValue) {
     const auto pSettings = Store();
-    pSettings->setValue(Key(pszSection, pszEntry),
-                      QString::fromLatin1(strValue.data(), static_cast<qsizetype>(strValue.size())));
+    pSettings->setValue(Key(pszSection, pszEntry), Latin1(strValue));
     return Written(*pSettings);
 }
 

@@ -1,5 +1,6 @@
 #include "ColorLineModel.h"
 
+#include "ByteText.h"
 #include "TraceRecord.h"
 
 #include <QColor>
@@ -134,7 +135,7 @@ QVariant CColorLineModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.column() != 0 || index.row() >= m_nAnnounced) return {};
     if (role == Qt::DisplayRole) {
         const std::string_view bytes = LineBytes(index.row());
-        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        return Latin1(bytes);
     }
     if (role == Qt::ForegroundRole) return QColor(QRgb(LineColour(index.row())));
     return {};

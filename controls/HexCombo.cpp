@@ -1,5 +1,6 @@
 #include "HexCombo.h"
 
+#include "ByteText.h"
 #include "HexEdit.h"
 
 CHexCombo::CHexCombo(QWidget* pParent) : QComboBox(pParent) {
@@ -24,11 +25,10 @@ CHexEdit* CHexCombo::InstallFilteredEdit(QComboBox* pCombo, const QString& strAc
 }
 
 int CHexCombo::InsertSorted(QComboBox* pCombo, const QString& strText, const QVariant& userData) {
-    int index = pCombo->count();
-    while (index > 0 &&
-           QString::compare(pCombo->itemText(index - 1), strText, Qt::CaseInsensitive) > 0) {
-        --index;
-    }
+    const int index = static_cast<int>(SortedInsertPosition(
+        static_cast<std::size_t>(pCombo->count()),
+        [pCombo](std::size_t i) { return Bytes(pCombo->itemText(static_cast<int>(i))); },
+        Bytes(strText)));
     // A new item never changes what the edit field shows, though QComboBox would select
     // the first item added to an empty list.
     const bool bHadSelection = pCombo->currentIndex() >= 0;

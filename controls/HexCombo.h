@@ -23,5 +23,7 @@ public:
     // Makes pCombo editable with a filtering edit field of strAccepted characters, no
     // insertion on Enter and no completer of its own.
     static CHexEdit* InstallFilteredEdit(QComboBox* pCombo, const QString& strAccepted);
-    static int InsertSorted(QComboBox* pCombo, const QString& strText, const QVariant& userData);
+    // The same for any combo box, editable or not.
+    static int InsertSorted(QComboBox* pCombo, const QString& strText,
+                            const QVariant& userData = QVariant());
 };

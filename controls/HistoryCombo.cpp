@@ -25,7 +25,7 @@ void CHistoryCombo::LoadHistory(const QString& strSection) {
     for (int i = 0;; ++i) {
         const QByteArray value = QueryEntry(ValueName(m_strSection, i));
         if (value.isEmpty()) break;
-        CHexCombo::InsertSorted(this, QString::fromLatin1(value), QVariant());
+        CHexCombo::InsertSorted(this, QString::fromLatin1(value));
     }
     setEditText(QString());
 }

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTreeView>
 
 namespace {
 
@@ -117,11 +118,13 @@ void CResizableDialog::BuildControls(const SDialogTemplate& dialogTemplate) {
 QWidget* CResizableDialog::CreateControl(const SDialogControl& control) {
     const QString text = QString::fromLatin1(control.pszText ? control.pszText : "");
     switch (control.kind) {
-        case EControlKind::Static: {
+        case EControlKind::Static:
+        case EControlKind::StaticRight: {
             auto* pLabel = new QLabel(text, this);
             pLabel->setTextFormat(Qt::PlainText);
             pLabel->setWordWrap(true);
-            pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            const bool bRight = control.kind == EControlKind::StaticRight;
+            pLabel->setAlignment((bRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
             return pLabel;
         }
         case EControlKind::IconStatic: {
@@ -156,6 +159,9 @@ QWidget* CResizableDialog::CreateControl(const SDialogControl& control) {
             return pList;
         }
         case EControlKind::InfoBar: return new QWidget(this);
+        case EControlKind::ReportList: return new QTreeView(this);
+        // Qt draws the arrows inside the edit (a spin box): the dialog makes its edit one.
+        case EControlKind::UpDown: return nullptr;
     }
     return nullptr;
 }

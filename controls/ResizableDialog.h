@@ -69,6 +69,8 @@ signals:
     void CommandIssued(int nId);
     // A status-line text for the main window (remember 1 keeps it as the status text).
     void StatusTextRequested(const QString& strText, int nRemember);
+    // The main window's remembered status text back in the status line (a menu closed).
+    void StatusTextRestoreRequested();
 
 protected:
     // The class's map, ended by {-1, 0}. The base's map is empty.

@@ -7,6 +7,7 @@
 
 enum class EControlKind {
     Static,        // text label
+    StaticRight,   // right-aligned text label
     IconStatic,    // the application icon
     Frame,         // invisible frame; only its rectangle is used
     EtchedLine,    // etched horizontal line
@@ -17,6 +18,8 @@ enum class EControlKind {
     ListBox,
     IconList,      // list view in icon mode
     InfoBar,       // the page caption bar
+    ReportList,    // list view in report style
+    UpDown,        // up-down arrows for the edit before them
 };
 
 struct SDialogControl {

@@ -1,6 +1,7 @@
 #include "MenuResource.h"
 
 #include "ResourceIds.h"
+#include "StringTable.h"
 
 #include <QAction>
 #include <QMenu>
@@ -50,6 +51,33 @@ const std::vector<SMenuItem>& TraceMenu() {
     return menu;
 }
 
+// The script list's context menus: "Selected" when rows are selected, else "DeSelected".
+const std::vector<SMenuItem>& ScriptMenu() {
+    static const std::vector<SMenuItem> menu = {
+        {"Selected", 0,
+         {{"&Edit...\tEnter", ID_SCRIPT_EDIT, {}},
+          {"Clea&r Output", ID_SCRIPT_CLEAR_OUTPUT, {}},
+          kSeparator,
+          {"&Copy\tCtrl+C", ID_SCRIPT_COPY, {}},
+          {"Cu&t\tCtrl+X", ID_SCRIPT_CUT, {}},
+          {"&Paste\tCtrl+V", ID_SCRIPT_PASTE, {}},
+          kSeparator,
+          {"&Delete\tDelete", ID_SCRIPT_DELETE, {}},
+          {"&Insert\tInsert", ID_SCRIPT_INSERT, {}},
+          kSeparator,
+          {"Insert/Remove Breakpoint \tF9", ID_SCRIPT_BREAKPOINT, {}},
+          {"Select &All    \tCtrl+A", ID_SCRIPT_SELECT_ALL, {}}}},
+        {"DeSelected", 0,
+         {{"&New...", IDC_NEW, {}},
+          {"&Open...", IDC_OPEN, {}},
+          {"&Save", IDC_SAVE, {}},
+          {"&Export...", IDC_EXPORT, {}},
+          kSeparator,
+          {"&Properties...", ID_SCRIPT_PROPERTIES, {}}}},
+    };
+    return menu;
+}
+
 }  // namespace
 
 const std::vector<SMenuItem>& CMenuResource::Find(int id) {
@@ -58,6 +86,7 @@ const std::vector<SMenuItem>& CMenuResource::Find(int id) {
         case IDR_MAIN_MENU: return MainMenu();
         case IDR_INFOBAR_MENU: return InfoBarMenu();
         case IDR_TRACE_MENU: return TraceMenu();
+        case IDR_SCRIPT_MENU: return ScriptMenu();
         default: return none;
     }
 }
@@ -85,4 +114,10 @@ QMenu* CMenuResource::BuildPopup(int id, int index, QWidget* pParent) {
 
 int CMenuResource::CommandOf(const QAction* pAction) {
     return pAction != nullptr ? pAction->data().toInt() : 0;
+}
+
+QString CMenuResource::PromptOf(const QAction* pAction) {
+    if (pAction->isSeparator()) return {};
+    if (pAction->menu() != nullptr) return QStringLiteral("Press ESC key to exit menu mode");
+    return CStringTable::Prompt(CommandOf(pAction));
 }

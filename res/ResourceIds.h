@@ -12,6 +12,9 @@ constexpr int IDD_SCRIPT_PAGE = 112;
 constexpr int IDD_FILE_PAGE = 113;
 constexpr int IDD_TRACE_PAGE = 114;
 constexpr int IDD_CARD_ERROR = 129;
+constexpr int IDD_SCRIPT_PROPERTIES = 149;
+constexpr int IDD_NEW_SCRIPT = 152;
+constexpr int IDD_EDIT_COMMAND = 177;
 
 // Icons
 constexpr int IDR_MAINFRAME = 128;
@@ -32,6 +35,8 @@ constexpr int IDR_MAIN_MENU = 130;
 constexpr int IDR_TOOLBAR = 131;
 constexpr int IDR_INFOBAR_MENU = 133;
 constexpr int IDR_TRACE_MENU = 140;
+constexpr int IDR_SCRIPT_MENU = 174;
+constexpr int IDR_SCRIPT_ACCELERATORS = 175;
 
 // Controls
 constexpr int IDC_STATIC = -1;
@@ -81,6 +86,22 @@ constexpr int IDC_FILE_STATUS_WORD = 1089;
 constexpr int IDC_RECORD_CAPTION = 1090;
 constexpr int IDC_RECORD_NUMBER = 1091;
 constexpr int IDC_RECORD_RANGE = 1092;
+// Script page and its dialogs
+constexpr int IDC_RESET = 1039;
+constexpr int IDC_EXPORT = 1040;
+constexpr int IDC_OPEN = 1046;
+constexpr int IDC_SCRIPT_LIST = 1048;
+constexpr int IDC_PLAY = 1049;
+constexpr int IDC_STEP = 1050;
+constexpr int IDC_NEW_TOTAL = 1117;
+constexpr int IDC_NEW_TOTAL_SPIN = 1118;
+constexpr int IDC_EMPTY_ITEMS = 1121;
+constexpr int IDC_TOTAL_ITEMS = 1122;
+constexpr int IDC_NEW_COUNT = 1127;
+constexpr int IDC_NEW = 1129;
+constexpr int IDC_SAVE = 1130;
+constexpr int IDC_EDIT = 1133;
+constexpr int IDC_COMMAND_TEXT = 1134;
 constexpr int IDC_CARD_ERROR_TEXT = 1200;
 constexpr int IDC_ABOUT_ICON = 1201;
 constexpr int IDC_ABOUT_TEXT = 1202;
@@ -98,6 +119,17 @@ constexpr int ID_CARD_DISCONNECT = 32792;
 constexpr int ID_TRACE_CLEAR = 32793;
 constexpr int ID_TRACE_SAVE_AS = 32794;
 constexpr int ID_CARD_RECONNECT = 32805;
+// Script list
+constexpr int ID_SCRIPT_EDIT = 32806;
+constexpr int ID_SCRIPT_COPY = 32807;
+constexpr int ID_SCRIPT_CUT = 32808;
+constexpr int ID_SCRIPT_PASTE = 32809;
+constexpr int ID_SCRIPT_DELETE = 32810;
+constexpr int ID_SCRIPT_INSERT = 32811;
+constexpr int ID_SCRIPT_SELECT_ALL = 32812;
+constexpr int ID_SCRIPT_CLEAR_OUTPUT = 32813;
+constexpr int ID_SCRIPT_BREAKPOINT = 32814;
+constexpr int ID_SCRIPT_PROPERTIES = 32815;
 constexpr int ID_HELP_CONTENTS = 57670;
 
 // Control bars and status-bar indicators

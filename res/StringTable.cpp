@@ -1,5 +1,6 @@
 #include "StringTable.h"
 
+#include "ByteText.h"
 #include "ResourceIds.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<int, std::string_view>, 28> kStrings{{
+constexpr std::array<std::pair<int, std::string_view>, 38> kStrings{{
     {ID_APP_EXIT, "Exit Corvanta"},
     {ID_APP_ABOUT, "Display program information\nAbout"},
     {ID_VIEW_SETTINGS, "Select available smart card reader"},
@@ -31,13 +32,24 @@ constexpr std::array<std::pair<int, std::string_view>, 28> kStrings{{
     {ID_INDICATOR_GREEN, " "},
     {ID_INDICATOR_RED, " "},
     // Script page commands, shared with its buttons' tooltips.
-    {1129, "Create a new script file on my PC"},
-    {1046, "Open an existing script file on my PC"},
-    {1130, "Save the script file on my PC"},
-    {1040, "Save the command and output data on my PC with a new name"},
-    {1049, "Run script start from the current command"},
-    {1050, "Run the current command"},
-    {1039, "Reset the cursor to the first item"},
+    {IDC_NEW, "Create a new script file on my PC"},
+    {IDC_OPEN, "Open an existing script file on my PC"},
+    {IDC_SAVE, "Save the script file on my PC"},
+    {IDC_EXPORT, "Save the command and output data on my PC with a new name"},
+    {IDC_PLAY, "Run script start from the current command"},
+    {IDC_STEP, "Run the current command"},
+    {IDC_RESET, "Reset the cursor to the first item"},
+    // The script list's context menu.
+    {ID_SCRIPT_EDIT, "Press Enter key to edit current command"},
+    {ID_SCRIPT_COPY, "Copy all selected items"},
+    {ID_SCRIPT_CUT, "Cut all selected items"},
+    {ID_SCRIPT_PASTE, "Paste all items here"},
+    {ID_SCRIPT_DELETE, "Delete all selected items"},
+    {ID_SCRIPT_INSERT, "Insert an empty item here"},
+    {ID_SCRIPT_SELECT_ALL, "Select all items"},
+    {ID_SCRIPT_CLEAR_OUTPUT, "Clear all selected items' output data"},
+    {ID_SCRIPT_BREAKPOINT, "Insert or remove a breakpoint on current selected items"},
+    {ID_SCRIPT_PROPERTIES, "View properties"},
 }};
 
 // A loaded string is cut to the buffer it was loaded into (255 characters and the NUL).
@@ -55,7 +67,7 @@ std::string_view CStringTable::Find(int id) {
 QString CStringTable::Prompt(int id) {
     const std::string_view text = Find(id);
     const std::string_view prompt = text.substr(0, text.find('\n'));
-    return QString::fromLatin1(prompt.data(), static_cast<qsizetype>(prompt.size()));
+    return Latin1(prompt);
 }
 
 QString CStringTable::Tooltip(int id) {
@@ -64,5 +76,5 @@ QString CStringTable::Tooltip(int id) {
     if (lineBreak == std::string_view::npos) return {};
     // The tip buffer holds 79 characters and the NUL.
     const std::string_view tip = text.substr(lineBreak + 1, 79);
-    return QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
+    return Latin1(tip);
 }

@@ -6,15 +6,18 @@
 #
 #   scripts/run.sh            # a card of the system, else the virtual card
 #   scripts/run.sh --system   # the system's pcscd and readers only
+#   scripts/run.sh FILE.scp   # opens that script on the Script page
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 USE_SYSTEM=0
+SCRIPT=()
 for arg in "$@"; do
     case $arg in
         --system) USE_SYSTEM=1 ;;
         -h|--help) sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-        *) echo "run.sh: unknown option '$arg'" >&2; exit 2 ;;
+        -*) echo "run.sh: unknown option '$arg'" >&2; exit 2 ;;
+        *) SCRIPT=("$(realpath -m "$arg")") ;;
     esac
 done
 
@@ -42,5 +45,5 @@ else
 fi
 
 status=0
-"$BUILD/bin/corvanta" || status=$?
+"$BUILD/bin/corvanta" "${SCRIPT[@]}" || status=$?
 exit "$status"

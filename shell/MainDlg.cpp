@@ -1,15 +1,20 @@
 #include "MainDlg.h"
 
 #include "AboutDlg.h"
+#include "ByteText.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
 #include "DialogService.h"
+#include "HelpLocation.h"
+#include "HexCombo.h"
 #include "IconResource.h"
 #include "InfoBar.h"
 #include "MenuResource.h"
 #include "Profile.h"
 #include "ResourceIds.h"
+#include "StatusLine.h"
 #include "StringTable.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -18,15 +23,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QToolBar>
 
 #include <array>
@@ -35,13 +37,6 @@ namespace {
 
 constexpr const char* kSection = "Settings";
 constexpr int kIconSize = 32;       // the desktop's icon size, kept on screen at restore
-constexpr int kLightWidth = 14;
-constexpr int kStatusBarHeight = 22;
-
-// Show states of a saved placement.
-constexpr int kShowNormal = 1;
-constexpr int kShowMinimized = 2;
-constexpr int kShowMaximized = 3;
 
 struct SPageInfo {
     const char* pszName;
@@ -66,17 +61,10 @@ constexpr CResizableDialog::SResizeMapEntry kResizeMap[] = {
     {-1, 0},
 };
 
-// The navigation item last handled; only its change notification writes it.
-int g_nRememberedListItem = 0;
-
 int PageOfViewCommand(int nId) {
     for (int page = 0; page < CMainDlg::kPageCount; ++page)
         if (kPages[static_cast<std::size_t>(page)].nViewCommand == nId) return page;
     return -1;
-}
-
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -140,6 +128,7 @@ bool CMainDlg::OnInitDialog() {
     if (g_pCardReader != nullptr) g_pCardReader->SetMainWindow(this);
     m_bInitialised = true;
     LayoutPages();
+    if (!m_strStartScript.isEmpty() && m_scriptPage.OpenScript(m_strStartScript)) ShowPage(3);
 
     // The command states follow whenever the loop has run dry.
     if (QAbstractEventDispatcher* pDispatcher = QAbstractEventDispatcher::instance()) {
@@ -242,23 +231,8 @@ bool CMainDlg::CreateBars() {
         m_pToolBar->addAction(pAction);
     }
 
-    m_pStatusBar = new QStatusBar(this);
+    m_pStatusBar = new CStatusLine(this);
     SetControlId(m_pStatusBar, AFX_IDW_STATUS_BAR);
-    m_pStatusBar->setSizeGripEnabled(false);
-    m_pStatusBar->setMinimumHeight(kStatusBarHeight);
-    // Without a size grip the last light would touch the window's edge.
-    m_pStatusBar->setContentsMargins(0, 0, 3, 0);
-    m_pStatusPane = new QLabel(m_pStatusBar);
-    m_pStatusBar->addWidget(m_pStatusPane, 1);
-    m_pGreenLight = new QLabel(m_pStatusBar);
-    m_pRedLight = new QLabel(m_pStatusBar);
-    m_pGreenLight->setToolTip(QStringLiteral("This status light is green when the connection is ready"));
-    m_pRedLight->setToolTip(QStringLiteral("This status light is red when the connection is not ready"));
-    for (QLabel* pLight : {m_pGreenLight, m_pRedLight}) {
-        pLight->setFixedWidth(kLightWidth);
-        pLight->setAlignment(Qt::AlignCenter);
-        m_pStatusBar->addPermanentWidget(pLight);
-    }
     SetStatusText(QStringLiteral("No connection !"), 1);
     SetGreenLight(false);
     SetRedLight(true);
@@ -267,7 +241,7 @@ bool CMainDlg::CreateBars() {
     // what the bars take.
     const int menuHeight = m_pMenuBar->sizeHint().height();
     const int toolHeight = m_pToolBar->sizeHint().height();
-    const int statusHeight = std::max(kStatusBarHeight, m_pStatusBar->sizeHint().height());
+    const int statusHeight = std::max(CStatusLine::kMinimumHeight, m_pStatusBar->sizeHint().height());
     const int top = menuHeight + toolHeight;
     for (QObject* pChild : children()) {
         auto* pWidget = qobject_cast<QWidget*>(pChild);
@@ -290,33 +264,25 @@ void CMainDlg::PlaceMenuBar() {
 
 void CMainDlg::RestorePlacement() {
     if (CProfile::GetInt(kSection, "SavePosition", 1) == 0) return;
-    std::array<int, 5> values{};
-    const char* const names[] = {"FrameStatus", "FrameTop", "FrameLeft", "FrameBottom", "FrameRight"};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        values[i] = CProfile::GetInt(kSection, names[i], -1);
-        if (values[i] == -1) return;
-    }
-    const auto [status, top, left, bottom, right] = values;
-    // Keep at least an icon's width and height of the window on the screen.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const int clampedLeft = std::min(left, screen.width() - kIconSize);
-    const int clampedTop = std::min(top, screen.height() - kIconSize);
-    setGeometry(clampedLeft, clampedTop, right - left, bottom - top);
-    if (status == kShowMaximized)
+    const std::optional<CWindowPlacement> placement = CWindowPlacement::Load();
+    if (!placement) return;
+    // At least an icon's width and height of the window stay on one of the screens.
+    QList<QRect> screens;
+    for (const QScreen* pScreen : QGuiApplication::screens()) screens << pScreen->availableGeometry();
+    setGeometry(CWindowPlacement::ClampToScreens(placement->m_rect, screens, kIconSize));
+    if (placement->m_nShow == CWindowPlacement::kShowMaximized)
         setWindowState(Qt::WindowMaximized);
-    else if (status == kShowMinimized)
+    else if (placement->m_nShow == CWindowPlacement::kShowMinimized)
         setWindowState(Qt::WindowMinimized);
 }
 
 void CMainDlg::SavePlacement() {
-    const int status = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
-    QRect normal = normalGeometry();
-    if (!normal.isValid()) normal = geometry();
-    CProfile::WriteInt(kSection, "FrameStatus", status);
-    CProfile::WriteInt(kSection, "FrameTop", normal.top());
-    CProfile::WriteInt(kSection, "FrameLeft", normal.left());
-    CProfile::WriteInt(kSection, "FrameBottom", normal.top() + normal.height());
-    CProfile::WriteInt(kSection, "FrameRight", normal.left() + normal.width());
+    CWindowPlacement placement;
+    placement.m_nShow = isMinimized()   ? CWindowPlacement::kShowMinimized
+                        : isMaximized() ? CWindowPlacement::kShowMaximized
+                                        : CWindowPlacement::kShowNormal;
+    placement.m_rect = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement.Save();
 }
 
 void CMainDlg::CreatePages() {
@@ -325,6 +291,7 @@ void CMainDlg::CreatePages() {
         dialog.Create(this);
         connect(&dialog, &CResizableDialog::CommandIssued, this, &CMainDlg::OnCommand);
         connect(&dialog, &CResizableDialog::StatusTextRequested, this, &CMainDlg::SetStatusText);
+        connect(&dialog, &CResizableDialog::StatusTextRestoreRequested, this, &CMainDlg::RestoreStatusText);
     }
 }
 
@@ -332,8 +299,8 @@ void CMainDlg::FillReaderList() {
     QComboBox* pReaders = m_settingsPage.ReaderCombo();
     const LPCSTR pList = g_pCardReader != nullptr ? g_pCardReader->GetReaderList() : nullptr;
     const std::vector<std::string> names = CCardReader::SplitReaderList(pList, kMaxReaders);
-    for (const std::string& name : names) CSettingsPage::AddSorted(pReaders, Latin1(name));
-    if (names.empty()) CSettingsPage::AddSorted(pReaders, QStringLiteral("No readers available"));
+    for (const std::string& name : names) CHexCombo::InsertSorted(pReaders, Latin1(name));
+    if (names.empty()) pReaders->addItem(QStringLiteral("No readers available"));
 }
 
 // ---- pages ----
@@ -346,8 +313,8 @@ void CMainDlg::ShowPage(int nPage) {
 }
 
 void CMainDlg::OnNavigationSelected(int nItem) {
-    if (nItem == g_nRememberedListItem) return;
-    g_nRememberedListItem = nItem;
+    if (nItem == m_nRememberedListItem) return;
+    m_nRememberedListItem = nItem;
     ShowPage(nItem);
 }
 
@@ -360,7 +327,7 @@ void CMainDlg::LayoutPages() {
 void CMainDlg::ApplySettings() {
     m_settingsPage.DoDataExchange(true);
     if (g_pCardReader != nullptr)
-        g_pCardReader->SetReaderName(m_settingsPage.ReaderCombo()->currentText().toLatin1().toStdString());
+        g_pCardReader->SetReaderName(Bytes(m_settingsPage.ReaderCombo()->currentText()));
     setWindowTitle(Latin1(m_settingsPage.AppName()));
 }
 
@@ -385,9 +352,8 @@ void CMainDlg::OnCommand(int nId) {
 }
 
 void CMainDlg::OnHelpContents() {
-    const QString strPath = QCoreApplication::applicationDirPath() + QStringLiteral("/Corvanta Pro.chm");
-    // A missing help file is not reported.
-    if (QFileInfo::exists(strPath)) CDialogService::Instance().OpenDocument(strPath);
+    const QString strPath = CHelpLocation::Find(QCoreApplication::applicationDirPath());
+    if (!strPath.isEmpty()) CDialogService::Instance().OpenDocument(strPath);
 }
 
 void CMainDlg::OnAppAbout() {
@@ -445,30 +411,17 @@ void CMainDlg::OnCardReconnect() {
     OnCardConnect();
 }
 
-QString CMainDlg::PaneText() const { return m_pStatusPane->text(); }
+QString CMainDlg::PaneText() const { return m_pStatusBar->PaneText(); }
 
 void CMainDlg::SetStatusText(const QString& strText, int nRemember) {
-    if (nRemember == 1) m_strStatusText = strText;
-    // Unchanged text is left alone: the idle update must not keep the loop awake.
-    if (m_pStatusPane->text() != strText) {
-        m_pStatusPane->setText(strText);
-        m_pStatusPane->repaint();
-    }
+    m_pStatusBar->SetText(strText, nRemember);
 }
 
-void CMainDlg::RestoreStatusText() { SetStatusText(m_strStatusText, 0); }
+void CMainDlg::RestoreStatusText() { m_pStatusBar->RestoreText(); }
 
-void CMainDlg::SetGreenLight(bool bOn) {
-    m_bGreenOn = bOn;
-    m_pGreenLight->setPixmap(CIconResource::Icon(bOn ? IDI_LIGHT_GREEN : IDI_LIGHT_OFF).pixmap(16, 16));
-    m_pStatusBar->repaint();
-}
+void CMainDlg::SetGreenLight(bool bOn) { m_pStatusBar->SetGreenLight(bOn); }
 
-void CMainDlg::SetRedLight(bool bOn) {
-    m_bRedOn = bOn;
-    m_pRedLight->setPixmap(CIconResource::Icon(bOn ? IDI_LIGHT_RED : IDI_LIGHT_OFF).pixmap(16, 16));
-    m_pStatusBar->repaint();
-}
+void CMainDlg::SetRedLight(bool bOn) { m_pStatusBar->SetRedLight(bOn); }
 
 void CMainDlg::OnMenuHovered(QAction* pAction) {
     // A toolbar button reports its hover through the action it shares with a menu, and
@@ -478,12 +431,7 @@ void CMainDlg::OnMenuHovered(QAction* pAction) {
     if (pAction == nullptr || (pMenu != nullptr && !pMenu->isVisible())) return;
     if (sender() == m_pMenuBar && QApplication::activePopupWidget() == nullptr && !m_pMenuBar->hasFocus())
         return;
-    if (pAction->isSeparator())
-        SetStatusText(QString(), 0);
-    else if (pAction->menu() != nullptr)
-        SetStatusText(QStringLiteral("Press ESC key to exit menu mode"), 0);
-    else
-        SetStatusText(CStringTable::Prompt(pAction->data().toInt()), 0);
+    SetStatusText(CMenuResource::PromptOf(pAction), 0);
 }
 
 // ---- idle ----

@@ -6,6 +6,7 @@
 #include "ResizableDialog.h"
 #include "ScriptPage.h"
 #include "SettingsPage.h"
+#include "StatusLine.h"
 #include "TracePage.h"
 
 #include <QHash>
@@ -16,10 +17,8 @@
 
 class CInfoBar;
 class QAction;
-class QLabel;
 class QListWidget;
 class QMenuBar;
-class QStatusBar;
 class QToolBar;
 
 // The one top-level window: navigation list, page host with the five pages, caption bar,
@@ -36,6 +35,8 @@ public:
     ~CMainDlg() override;
 
     void ShowPage(int nPage);
+    // A script to open on the Script page at start, which is then the page shown.
+    void SetStartScript(const QString& strPath) { m_strStartScript = strPath; }
     void LayoutPages();
     void ApplySettings();
 
@@ -59,6 +60,7 @@ public:
 
     // For the tests and the rendering tool.
     CSettingsPage& SettingsPage() { return m_settingsPage; }
+    CScriptPage& ScriptPage() { return m_scriptPage; }
     CTracePage& TracePage() { return m_tracePage; }
     CResizableDialog& Page(int nPage);
     QListWidget* NavigationList() const { return m_pNavigationList; }
@@ -68,9 +70,9 @@ public:
     QStatusBar* StatusBar() const { return m_pStatusBar; }
     QAction* Action(int nId) const { return m_actions.value(nId, nullptr); }
     QString PaneText() const;
-    const QString& RememberedStatusText() const { return m_strStatusText; }
-    bool IsGreenLightOn() const { return m_bGreenOn; }
-    bool IsRedLightOn() const { return m_bRedOn; }
+    const QString& RememberedStatusText() const { return m_pStatusBar->RememberedText(); }
+    bool IsGreenLightOn() const { return m_pStatusBar->IsGreenLightOn(); }
+    bool IsRedLightOn() const { return m_pStatusBar->IsRedLightOn(); }
     int NavigationColumnWidth() const { return m_nColumnWidth; }
     void SetNavigationColumnWidth(int nWidth) { m_nColumnWidth = nWidth; }
 
@@ -115,17 +117,14 @@ private:
     QListWidget* m_pNavigationList = nullptr;
     bool m_bInitialised = false;
     QIcon m_icon;
-    QStatusBar* m_pStatusBar = nullptr;
-    QString m_strStatusText;
+    CStatusLine* m_pStatusBar = nullptr;
     QToolBar* m_pToolBar = nullptr;
 
     QMenuBar* m_pMenuBar = nullptr;
     QHash<int, QAction*> m_actions;
-    QLabel* m_pStatusPane = nullptr;
-    QLabel* m_pGreenLight = nullptr;
-    QLabel* m_pRedLight = nullptr;
-    bool m_bGreenOn = false;
-    bool m_bRedOn = false;
     int m_nColumnWidth = 82;
+    // The navigation item last handled; only its change notification writes it.
+    int m_nRememberedListItem = 0;
     bool m_bIdleDue = true;
+    QString m_strStartScript;
 };

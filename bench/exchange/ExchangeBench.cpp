@@ -13,11 +13,13 @@
 #include <PCSC/pcsclite.h>
 #include <PCSC/winscard.h>
 
+#include "BenchFigure.h"
 #include "CardReader.h"
 #include "CardReaderHost.h"
 #include "ColorLineModel.h"
 #include "HexText.h"
 #include "PrivatePcscd.h"
+#include "RawTransmitLoop.h"
 #include "SimCard.h"
 #include "SimProfile.h"
 
@@ -41,34 +43,8 @@ private:
     CColorLineModel m_model;
 };
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 double MicrosPerApdu(Clock::duration elapsed, int count) {
     return std::chrono::duration<double, std::micro>(elapsed).count() / count;
-}
-
-double RawRun(SCARDHANDLE hCard, int count) {
-    std::vector<std::vector<BYTE>> commands;
-    for (const std::string& text : kCommands) {
-        commands.emplace_back(text.size() / 2);
-        HexToBytes(text, commands.back().data());
-    }
-    BYTE receive[300];
-    const Clock::time_point start = Clock::now();
-    for (int i = 0; i < count; ++i) {
-        const std::vector<BYTE>& command = commands[i % commands.size()];
-        DWORD length = sizeof receive;
-        if (SCardTransmit(hCard, SCARD_PCI_T0, command.data(), static_cast<DWORD>(command.size()),
-                          nullptr, receive, &length) != SCARD_S_SUCCESS) {
-            std::fprintf(stderr, "raw transmit failed\n");
-            std::exit(1);
-        }
-    }
-    return MicrosPerApdu(Clock::now() - start, count);
 }
 
 double ExchangeRun(CCardReader& reader, CTraceHost& host, int count) {
@@ -127,12 +103,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    SCARDCONTEXT hContext = 0;
-    SCARDHANDLE hCard = 0;
-    DWORD protocol = 0;
-    SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &hContext);
-    if (SCardConnect(hContext, pcscd.ReaderName().c_str(), SCARD_SHARE_SHARED, SCARD_PROTOCOL_T0,
-                     &hCard, &protocol) != SCARD_S_SUCCESS) {
+    const CRawTransmitLoop rawLoop(pcscd.ReaderName(), kCommands);
+    if (!rawLoop.IsConnected()) {
         std::fprintf(stderr, "raw connect failed\n");
         return 1;
     }
@@ -145,25 +117,27 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    RawRun(hCard, perRun / 4);  // warm-up of both paths
+    rawLoop.Run(perRun / 4);  // warm-up of both paths
     ExchangeRun(reader, host, perRun / 4);
     std::vector<double> raw, exchange, ratios;
     for (int round = 0; round < rounds; ++round) {
-        raw.push_back(RawRun(hCard, perRun));
+        raw.push_back(rawLoop.Run(perRun) * 1e6 / perRun);
         exchange.push_back(ExchangeRun(reader, host, perRun));
         ratios.push_back(exchange.back() / raw.back());
     }
-    std::printf("APDUs per loop: %d (%d runs of %d, alternating)\n", rounds * perRun, rounds, perRun);
-    std::printf("raw SCardTransmit       : %8.1f us/APDU (median)\n", Median(raw));
-    std::printf("Exchange + trace record : %8.1f us/APDU (median)\n", Median(exchange));
+    std::printf("APDUs per loop: %d (%d runs of %d, alternating)\n", rounds * perRun, rounds,
+                perRun);
+    std::printf("raw SCardTransmit       : %8.1f us/APDU (median)\n", CBenchFigure::Median(raw));
+    std::printf("Exchange + trace record : %8.1f us/APDU (median)\n",
+                CBenchFigure::Median(exchange));
     std::printf("Exchange / raw          : %8.3f (median of pairwise ratios; target <= 1.05)\n",
-                Median(ratios));
+                CBenchFigure::Median(ratios));
+    CBenchFigure::Print("Exchange + trace record, per APDU", "us", exchange, "raw SCardTransmit",
+                        raw, "ratio <= 1.05");
 
     const double cardNanos = CardProcessingNanos(1000000);
-    std::printf("virtual card processing : %8.3f us/APDU (%.4f of the raw loop)\n", cardNanos / 1000,
-                cardNanos / 1000 / Median(raw));
+    std::printf("virtual card processing : %8.3f us/APDU (%.4f of the raw loop)\n",
+                cardNanos / 1000, cardNanos / 1000 / CBenchFigure::Median(raw));
 
-    SCardDisconnect(hCard, SCARD_LEAVE_CARD);
-    SCardReleaseContext(hContext);
     return 0;
 }

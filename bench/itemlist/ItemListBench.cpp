@@ -1,16 +1,21 @@
-// The script list at 100,000 rows. Each operation runs on the list as the Script page
+// The script list at 100,000 rows: open (read the script file and fill the list),
+// renumber, delete and insert a row. Each operation runs on the list as the Script page
 // shows it (CDragListCtrl on screen, offscreen platform) and on two baselines in the
 // same run: a QStandardItemModel under a plain QTreeView (one item per cell, the usual
 // Qt way) and a std::vector of five strings per row (the floor: no model, no view).
-// Every figure is the median of several runs; the event loop runs after each operation
-// so the view's own work counts.
+// Every figure is the median of several runs, the three stores taking turns; the event
+// loop runs after each operation so the view's own work counts.
 // Usage: itemlist_bench [--rows N]
 
+#include "BenchFigure.h"
 #include "DragListCtrl.h"
 #include "ItemListModel.h"
+#include "ScriptFile.h"
+#include "ScriptRowVector.h"
 
 #include <QApplication>
 #include <QStandardItemModel>
+#include <QTemporaryDir>
 #include <QTreeView>
 
 #include <algorithm>
@@ -41,31 +46,50 @@ std::string Number(int row, int digits) {
     return text;
 }
 
-// Median seconds of kRuns runs of the operation, each after its own set-up.
-double Median(const std::function<void()>& setUp, const std::function<void()>& operation) {
-    std::vector<double> seconds;
-    for (int run = 0; run < kRuns; ++run) {
-        setUp();
-        QApplication::processEvents();
-        const auto start = Clock::now();
-        operation();
-        QApplication::processEvents();
-        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[kRuns / 2];
+struct SOperation {
+    std::function<void()> setUp;
+    std::function<void()> run;
+};
+
+double Millis(const SOperation& operation) {
+    operation.setUp();
+    QApplication::processEvents();
+    const auto start = Clock::now();
+    operation.run();
+    QApplication::processEvents();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-void Report(const char* pszWhat, double list, double standard, double plain) {
+// The three stores take turns, kRuns rounds, so that drift on a shared machine touches
+// them alike.
+void Compare(const std::string& what, const SOperation& list, const SOperation& standard,
+             const SOperation& plain) {
+    std::vector<double> listMillis, standardMillis, plainMillis;
+    for (int run = 0; run < kRuns; ++run) {
+        listMillis.push_back(Millis(list));
+        standardMillis.push_back(Millis(standard));
+        plainMillis.push_back(Millis(plain));
+    }
+    const double listMedian = CBenchFigure::Median(listMillis);
+    const double standardMedian = CBenchFigure::Median(standardMillis);
+    const double plainMedian = CBenchFigure::Median(plainMillis);
     std::printf(
-        "%-22s list %9.2f ms | QStandardItemModel %9.2f ms (list/std %5.2f) | "
+        "%-36s list %9.2f ms | QStandardItemModel %9.2f ms (list/std %5.2f) | "
         "vector %7.2f ms (list/vector %7.1f)\n",
-        pszWhat, list * 1e3, standard * 1e3, list / standard, plain * 1e3, list / plain);
+        what.c_str(), listMedian, standardMedian, listMedian / standardMedian, plainMedian,
+        listMedian / plainMedian);
+    CBenchFigure::Print(what.c_str(), "ms", listMillis, "QStandardItemModel + QTreeView",
+                        standardMillis, "");
 }
 
 class CBench {
 public:
     explicit CBench(int rows) : m_nRows(rows) {
+        std::vector<std::string> commands;
+        for (int row = 0; row < m_nRows; ++row) commands.push_back(Command(row));
+        m_scriptPath = m_dir.filePath("bench.scp");
+        if (!CScriptFile::WriteScript(m_scriptPath, CScriptRowVector(commands), nullptr))
+            std::printf("could not write %s\n", qPrintable(m_scriptPath));
         m_list.SetColumns(kColumns);
         m_list.resize(600, 400);
         m_list.show();
@@ -77,19 +101,23 @@ public:
     }
 
     void Run() {
-        Report("fill", Median([this] { ClearAll(); }, [this] { FillList(); }),
-               Median([this] { ClearAll(); }, [this] { FillStandard(); }),
-               Median([this] { ClearAll(); }, [this] { FillPlain(); }));
+        const std::string script = std::to_string(m_nRows) + "-row script: ";
+        const auto clear = [this] { ClearAll(); };
+        const auto none = [] {};
+        Compare(script + "open", {clear, [this] { FillList(ReadScript()); }},
+                {clear, [this] { FillStandard(ReadScript()); }},
+                {clear, [this] { FillPlain(ReadScript()); }});
         FillAll();
-        Report("renumber", Median([] {}, [this] { RenumberList(); }),
-               Median([] {}, [this] { RenumberStandard(); }),
-               Median([] {}, [this] { RenumberPlain(); }));
-        Report("delete middle row", Median([] {}, [this] { m_list.Model()->DeleteRow(Middle()); }),
-               Median([] {}, [this] { m_standard.removeRow(Middle()); }),
-               Median([] {}, [this] { m_plain.erase(m_plain.begin() + Middle()); }));
-        Report("insert middle row", Median([] {}, [this] { m_list.Model()->InsertRow(Middle()); }),
-               Median([] {}, [this] { m_standard.insertRow(Middle()); }),
-               Median([] {}, [this] { m_plain.insert(m_plain.begin() + Middle(), PlainRow()); }));
+        Compare(script + "renumber", {none, [this] { RenumberList(); }},
+                {none, [this] { RenumberStandard(); }}, {none, [this] { RenumberPlain(); }});
+        Compare(script + "delete middle row",
+                {none, [this] { m_list.Model()->DeleteRow(Middle()); }},
+                {none, [this] { m_standard.removeRow(Middle()); }},
+                {none, [this] { m_plain.erase(m_plain.begin() + Middle()); }});
+        Compare(script + "insert middle row",
+                {none, [this] { m_list.Model()->InsertRow(Middle()); }},
+                {none, [this] { m_standard.insertRow(Middle()); }},
+                {none, [this] { m_plain.insert(m_plain.begin() + Middle(), PlainRow()); }});
     }
 
 private:
@@ -103,32 +131,41 @@ private:
     }
     void FillAll() {
         ClearAll();
-        FillList();
-        FillStandard();
-        FillPlain();
+        FillList(ReadScript());
+        FillStandard(ReadScript());
+        FillPlain(ReadScript());
+    }
+
+    std::vector<std::string> ReadScript() const {
+        std::vector<std::string> lines;
+        if (!CScriptFile::Read(m_scriptPath, lines, nullptr))
+            std::printf("could not read %s\n", qPrintable(m_scriptPath));
+        return lines;
     }
 
     // As Open does: every line read first, then the rows in one go, then the numbers.
-    void FillList() {
-        std::vector<CItemListModel::Row> rows(static_cast<std::size_t>(m_nRows));
-        for (int row = 0; row < m_nRows; ++row) rows[row] = {"", "", Command(row)};
+    void FillList(std::vector<std::string> lines) {
+        std::vector<CItemListModel::Row> rows(lines.size());
+        for (std::size_t row = 0; row < lines.size(); ++row)
+            rows[row] = {"", "", std::move(lines[row])};
         CItemListModel& model = *m_list.Model();
         model.InsertRowsTexts(0, std::move(rows));
         model.SetNumberFormat(m_nRows);
         model.RenumberAll();
     }
-    void FillStandard() {
-        m_standard.insertRows(0, m_nRows);
-        for (int row = 0; row < m_nRows; ++row) {
+    void FillStandard(const std::vector<std::string>& lines) {
+        const int count = static_cast<int>(lines.size());
+        m_standard.insertRows(0, count);
+        for (int row = 0; row < count; ++row) {
             m_standard.setItem(row, 0,
                                new QStandardItem(QString::fromLatin1(Number(row, Digits()))));
-            m_standard.setItem(row, 2, new QStandardItem(QString::fromLatin1(Command(row))));
+            m_standard.setItem(row, 2, new QStandardItem(QString::fromLatin1(lines[row])));
         }
     }
-    void FillPlain() {
-        m_plain.resize(static_cast<std::size_t>(m_nRows));
-        for (int row = 0; row < m_nRows; ++row)
-            m_plain[row] = {Number(row, Digits()), "", Command(row)};
+    void FillPlain(std::vector<std::string> lines) {
+        m_plain.resize(lines.size());
+        for (std::size_t row = 0; row < lines.size(); ++row)
+            m_plain[row] = {Number(static_cast<int>(row), Digits()), "", std::move(lines[row])};
     }
 
     void RenumberList() { m_list.Model()->RenumberAll(); }
@@ -142,6 +179,8 @@ private:
     }
 
     int m_nRows;
+    QTemporaryDir m_dir;
+    QString m_scriptPath;
     CDragListCtrl m_list;
     QStandardItemModel m_standard;
     QTreeView m_standardView;

@@ -3,11 +3,13 @@
 // alternate, since single runs on a shared machine drift; the figures are medians of runs
 // and of pairwise ratios. Two views of the script run: the run engine with Exchange and the
 // row output in this process, and the whole corvanta-run program (start-up, reading the
-// script and connecting included).
+// script and connecting included). scriptor from pcsc-tools plays the same APDUs as the
+// usual tool for the job.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include <PCSC/pcsclite.h>
 #include <PCSC/winscard.h>
 
+#include "BenchFigure.h"
 #include "CardReader.h"
 #include "HexText.h"
 #include "PrivatePcscd.h"
@@ -34,12 +37,6 @@ namespace {
 const std::vector<std::string> kCommands = {"A0A40000022FE2", "A0B000000A"};
 
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 double Millis(Clock::duration elapsed) {
     return std::chrono::duration<double, std::milli>(elapsed).count();
@@ -87,13 +84,28 @@ double EngineRun(CCardReader& reader, std::FILE* pSink, const std::vector<std::s
     return millis;
 }
 
-double ProgramRun(const QString& program, const QString& script) {
+double ProgramRun(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
     const Clock::time_point start = Clock::now();
-    process.start(program, {script});
-    if (!process.waitForFinished(600000) || process.exitCode() != 0) Die("corvanta-run failed");
+    process.start(program, arguments);
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        Die(qPrintable(program + " failed"));
     return Millis(Clock::now() - start);
+}
+
+// scriptor's input: one APDU a line, its bytes apart.
+std::string ScriptorText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        for (std::size_t digit = 0; digit < line.size(); digit += 2) {
+            text.append(line, digit, 2);
+            text.push_back(digit + 2 < line.size() ? ' ' : '\n');
+        }
+    }
+    return text;
 }
 
 }  // namespace
@@ -114,6 +126,10 @@ int main(int argc, char** argv) {
     const QString script = QString::fromStdString(dir.File("bench.scp"));
     if (!CScriptFile::WriteScript(script, CScriptRowVector(lines), nullptr)) Die("cannot write");
     const QString program = QCoreApplication::applicationDirPath() + "/corvanta-run";
+    const QString scriptorInput = QString::fromStdString(dir.File("bench.txt"));
+    if (!CScriptFile::SaveBytes(scriptorInput, ScriptorText(lines), nullptr)) Die("cannot write");
+    const QStringList scriptorArguments = {"-r", QString::fromStdString(pcscd.ReaderName()), "-p",
+                                           "T=0", scriptorInput};
 
     SCARDCONTEXT hContext = 0;
     SCARDHANDLE hCard = 0;
@@ -133,28 +149,48 @@ int main(int argc, char** argv) {
     const std::vector<std::string> warmUp(lines.begin(), lines.begin() + rowCount / 10);
     RawRun(hCard, warmUp);
     EngineRun(reader, pSink, warmUp);
-    std::vector<double> raw, engine, whole, engineRatios, wholeRatios;
+    std::vector<double> raw, engine, whole, scriptor, engineRatios, wholeRatios, scriptorRatios;
+    const std::vector<std::function<void()>> contenders = {
+        [&] { raw.push_back(RawRun(hCard, lines)); },
+        [&] { engine.push_back(EngineRun(reader, pSink, lines)); },
+        [&] { whole.push_back(ProgramRun(program, {script})); },
+        [&] { scriptor.push_back(ProgramRun("scriptor", scriptorArguments)); }};
     for (int round = 0; round < rounds; ++round) {
-        raw.push_back(RawRun(hCard, lines));
-        engine.push_back(EngineRun(reader, pSink, lines));
-        whole.push_back(ProgramRun(program, script));
+        // Every other round in reverse, so that none always runs first after the others.
+        if (round % 2 == 0) {
+            for (const auto& contender : contenders) contender();
+        } else {
+            for (auto contender = contenders.rbegin(); contender != contenders.rend(); ++contender)
+                (*contender)();
+        }
         engineRatios.push_back(engine.back() / raw.back());
         wholeRatios.push_back(whole.back() / raw.back());
+        scriptorRatios.push_back(whole.back() / scriptor.back());
     }
     std::printf("rows per run: %d (%d rounds, alternating)\n", rowCount, rounds);
-    std::printf("raw SCardTransmit loop   : %9.1f ms (median)\n", Median(raw));
-    std::printf("run engine + Exchange    : %9.1f ms (median)\n", Median(engine));
-    std::printf("corvanta-run, whole run  : %9.1f ms (median)\n", Median(whole));
-    std::printf("engine / raw             : %9.3f (median of pairwise ratios; target <= 1.3)\n",
-                Median(engineRatios));
-    std::printf("corvanta-run / raw       : %9.3f (median of pairwise ratios; target <= 1.3)\n",
-                Median(wholeRatios));
+    std::printf("raw SCardTransmit loop   : %9.1f ms (median)\n", CBenchFigure::Median(raw));
+    std::printf("run engine + Exchange    : %9.1f ms (median)\n", CBenchFigure::Median(engine));
+    std::printf("corvanta-run, whole run  : %9.1f ms (median)\n", CBenchFigure::Median(whole));
+    std::printf("scriptor, whole run      : %9.1f ms (median)\n", CBenchFigure::Median(scriptor));
+    std::printf("engine / raw             : %9.3f (median of pairwise ratios)\n",
+                CBenchFigure::Median(engineRatios));
+    std::printf("corvanta-run / raw       : %9.3f (median of pairwise ratios; target <= 1.05)\n",
+                CBenchFigure::Median(wholeRatios));
+    std::printf("corvanta-run / scriptor  : %9.3f (median of pairwise ratios; target < 1)\n",
+                CBenchFigure::Median(scriptorRatios));
     // On a loaded machine the fastest runs are the ones least disturbed by others.
     const double bestRaw = *std::min_element(raw.begin(), raw.end());
     const double bestEngine = *std::min_element(engine.begin(), engine.end());
     const double bestWhole = *std::min_element(whole.begin(), whole.end());
     std::printf("best runs: raw %.1f ms, engine %.1f ms (%.3f), corvanta-run %.1f ms (%.3f)\n",
                 bestRaw, bestEngine, bestEngine / bestRaw, bestWhole, bestWhole / bestRaw);
+    const std::string rowsText = std::to_string(rowCount) + " rows";
+    CBenchFigure::Print(("corvanta-run, " + rowsText).c_str(), "ms", whole,
+                        "raw SCardTransmit loop", raw, "ratio <= 1.05");
+    CBenchFigure::Print(("corvanta-run, " + rowsText).c_str(), "ms", whole, "scriptor (pcsc-tools)",
+                        scriptor, "ratio < 1");
+    CBenchFigure::Print(("run engine + Exchange in process, " + rowsText).c_str(), "ms", engine,
+                        "raw SCardTransmit loop", raw, "");
 
     std::fclose(pSink);
     SCardDisconnect(hCard, SCARD_LEAVE_CARD);

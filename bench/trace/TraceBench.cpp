@@ -10,6 +10,7 @@
 //   - save: every line to a file, against one stdio write of the same bytes.
 // Usage: trace_bench [--lines N] [--shot file.png]
 
+#include "BenchFigure.h"
 #include "ColorLineModel.h"
 #include "ColorListBox.h"
 #include "TraceRecord.h"
@@ -243,9 +244,22 @@ double SecondsToWritePlain(const CColorLineModel& model, const QString& path) {
     return SecondsSince(start);
 }
 
-void PrintRatio(const char* what, double value, double baseline, const char* unit, double scale) {
+// How a figure goes into scripts/bench.sh's table; one without a baseline name stays out.
+struct SFigure {
+    std::string strPrefix;
+    const char* pszBaseline = nullptr;
+    const char* pszTarget = "";
+};
+
+void PrintRatio(const char* what, double value, double baseline, const char* unit, double scale,
+                const SFigure& figure = {}) {
+    const double ratio = baseline != 0 ? value / baseline : 0.0;
     std::printf("%-44s %10.3f %-5s baseline %10.3f %-5s ratio %6.2f\n", what, value * scale, unit,
-                baseline * scale, unit, baseline != 0 ? value / baseline : 0.0);
+                baseline * scale, unit, ratio);
+    if (figure.pszBaseline != nullptr)
+        // One run per process: bench.sh starts it again for the medians.
+        CBenchFigure::Print((figure.strPrefix + what).c_str(), unit, {value * scale},
+                            figure.pszBaseline, {baseline * scale}, figure.pszTarget);
 }
 
 struct SOptions {
@@ -261,6 +275,8 @@ SOptions ParseOptions(const QStringList& arguments) {
     }
     return options;
 }
+
+constexpr const char* kPlainArena = "plain byte arena + line offsets";
 
 }  // namespace
 
@@ -285,12 +301,13 @@ int main(int argc, char** argv) {
     }
     CColorListBox list;
     const SAppendResult stored = AppendToModel(exchanges, options.lines, *list.Model());
+    const std::string figure = "trace of " + std::to_string(options.lines) + " lines: ";
     std::printf("lines %lld, text bytes %lld (%.1f per line)\n", stored.lines, stored.textBytes,
                 double(stored.textBytes) / double(stored.lines));
-    PrintRatio("append, time per line (target < 2 us)", stored.secondsPerLine, plain.secondsPerLine,
-               "us", 1e6);
-    PrintRatio("append, memory per line beyond text (< 100 B)", stored.overheadBytesPerLine,
-               plain.overheadBytesPerLine, "B", 1);
+    PrintRatio("append, time per line", stored.secondsPerLine, plain.secondsPerLine, "us", 1e6,
+               {figure, kPlainArena, "value < 2"});
+    PrintRatio("append, memory per line beyond text", stored.overheadBytesPerLine,
+               plain.overheadBytesPerLine, "B", 1, {figure, kPlainArena, "value < 100"});
 
     QStringListModel stringModel;
     const SAppendResult strings = FillStringList(*list.Model(), stringModel);
@@ -304,8 +321,10 @@ int main(int argc, char** argv) {
     const double stringLayout = ShowAndLayout(stringView);
     PrintRatio("first layout when shown", listLayout, stringLayout, "ms", 1e3);
     const int kSteps = 1000;
+    // Without delay: each step painted within one frame of a 60 Hz screen.
     PrintRatio("scroll step with repaint", SecondsPerScrollStep(list, kSteps),
-               SecondsPerScrollStep(stringView, kSteps), "ms", 1e3);
+               SecondsPerScrollStep(stringView, kSteps), "ms", 1e3,
+               {figure, "QListView on a QStringListModel", "value < 16.7"});
     const int kTurns = 20;
     PrintRatio("turn of 1000 new lines while shown", SecondsPerShownTurn(list, exchanges, kTurns),
                SecondsPerShownTurn(stringView, stringModel, kTurns), "ms", 1e3);

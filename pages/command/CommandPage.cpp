@@ -1,11 +1,11 @@
 #include "CommandPage.h"
 
+#include "ByteText.h"
 #include "CardReader.h"
 #include "HexCombo.h"
 #include "HexEdit.h"
 #include "ResourceIds.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
@@ -47,35 +47,12 @@ std::optional<CCommandIniLocation>& IniLocationOverride() {
     return location;
 }
 
-std::string Bytes(const QString& strText) {
-    return strText.toLatin1().toStdString();
-}
-
-QString Latin1(const std::string& strText) {
-    return QString::fromLatin1(strText.data(), static_cast<qsizetype>(strText.size()));
-}
-
-// Writing the same text again would move the caret for nothing.
-void SetText(CHexEdit* pEdit, const std::string& strText) {
-    const QString text = Latin1(strText);
-    if (pEdit->text() != text) pEdit->setText(text);
-}
-
-CHexEdit* MakeHexEdit(QWidget* pParent, int nLimit) {
-    auto* pEdit = new CHexEdit(pParent);
-    pEdit->SetTypedLimit(nLimit);
-    return pEdit;
-}
-
 }  // namespace
 
 CCommandPage::CCommandPage(QWidget* pParent)
-    : CResizableDialog(IDD_COMMAND_PAGE, pParent), m_logic(IniLocation()) {}
+    : CPageDialog(IDD_COMMAND_PAGE, pParent), m_logic(IniLocation()) {}
 
 CCommandPage::~CCommandPage() {
-    // The controls go after this object has stopped being a page; their focus changes
-    // must not reach it.
-    disconnect(m_focusConnection);
     // A page that never loaded the file must not blank the recent list kept in it, and
     // one whose list did not change has nothing to add to the user's file.
     if (m_bInitialised && m_logic.RecentEntries() != m_vLoadedRecent) m_logic.SaveRecent();
@@ -107,15 +84,15 @@ QWidget* CCommandPage::CreateControl(const SDialogControl& control) {
                     &CCommandPage::OnClaInsEdited);
             return m_pClaInsCombo;
         case IDC_P1:
-            return m_pP1Edit = MakeHexEdit(this, kHeaderByteLimit);
+            return m_pP1Edit = MakeHexEdit(kHeaderByteLimit);
         case IDC_P2:
-            return m_pP2Edit = MakeHexEdit(this, kHeaderByteLimit);
+            return m_pP2Edit = MakeHexEdit(kHeaderByteLimit);
         case IDC_P3:
-            return m_pP3Edit = MakeHexEdit(this, kHeaderByteLimit);
+            return m_pP3Edit = MakeHexEdit(kHeaderByteLimit);
         case IDC_COMMAND_DATA:
-            return m_pDataEdit = MakeHexEdit(this, 0);
+            return m_pDataEdit = MakeHexEdit(0);
         case IDC_STATUS_WORD:
-            return m_pStatusWordEdit = MakeHexEdit(this, kStatusWordLimit);
+            return m_pStatusWordEdit = MakeHexEdit(kStatusWordLimit);
         case IDC_MODE_IN:
             return m_pInRadio = new QRadioButton(QLatin1String(control.pszText), this);
         case IDC_MODE_OUT:
@@ -123,7 +100,7 @@ QWidget* CCommandPage::CreateControl(const SDialogControl& control) {
         default:
             break;
     }
-    QWidget* pWidget = CResizableDialog::CreateControl(control);
+    QWidget* pWidget = CPageDialog::CreateControl(control);
     if (control.nId == IDC_SEND) {
         m_pSendButton = static_cast<QPushButton*>(pWidget);
         m_pSendButton->setToolTip(QStringLiteral("Transmit APDU command to the card"));
@@ -142,15 +119,12 @@ QWidget* CCommandPage::CreateControl(const SDialogControl& control) {
 }
 
 bool CCommandPage::OnInitDialog() {
-    CaptureLayout(false, kStyleClipChildren);
+    CPageDialog::OnInitDialog();
     m_logic.Load();
     m_vLoadedRecent = m_logic.RecentEntries();
     FillPresets();
     FillRecentList();
     m_bInitialised = true;
-    if (auto* pApp = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        m_focusConnection =
-            connect(pApp, &QApplication::focusChanged, this, &CCommandPage::OnFocusChanged);
     return true;
 }
 
@@ -256,7 +230,7 @@ void CCommandPage::OnRecentSelected() {
 }
 
 void CCommandPage::OnDeleteRecent() {
-    if (!m_bListFocused) return;
+    if (!IsRecentListFocused()) return;
     const QList<QListWidgetItem*> selected = m_pRecentList->selectedItems();
     if (selected.isEmpty()) return;
     const int nNext = m_logic.DeleteRecent(m_pRecentList->row(selected.first()));
@@ -268,18 +242,21 @@ void CCommandPage::OnDeleteRecent() {
     }
 }
 
-void CCommandPage::OnFocusChanged(QWidget*, QWidget* pNow) {
-    m_bListFocused = pNow != nullptr && pNow == m_pRecentList;
-}
+bool CCommandPage::IsRecentListFocused() const { return HasFocus(m_pRecentList); }
 
 void CCommandPage::OnCommand(int nId) {
     if (nId == IDC_SEND)
         OnSend();
     else
-        CResizableDialog::OnCommand(nId);
+        CPageDialog::OnCommand(nId);
 }
 
-// QObject and QWidget
+void CCommandPage::OnEnter() {
+    // Enter sends, whichever control has the focus.
+    if (m_pSendButton != nullptr && m_pSendButton->isEnabled()) OnSend();
+}
+
+// QObject
 
 bool CCommandPage::eventFilter(QObject* pWatched, QEvent* pEvent) {
     // Delete removes a recent entry only while the list has the focus; anywhere else it
@@ -287,22 +264,10 @@ bool CCommandPage::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (pWatched == m_pRecentList && pEvent->type() == QEvent::KeyPress) {
         const auto* pKey = static_cast<QKeyEvent*>(pEvent);
         if (pKey->key() == Qt::Key_Delete && pKey->modifiers() == Qt::NoModifier &&
-            m_bListFocused) {
+            IsRecentListFocused()) {
             OnDeleteRecent();
             return true;
         }
     }
-    return CResizableDialog::eventFilter(pWatched, pEvent);
-}
-
-void CCommandPage::keyPressEvent(QKeyEvent* pEvent) {
-    // Enter sends, whichever control has the focus; it never ends the page.
-    const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
-    const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
-    if (bEnter && modifiers == Qt::NoModifier) {
-        pEvent->accept();
-        if (m_pSendButton != nullptr && m_pSendButton->isEnabled()) OnSend();
-        return;
-    }
-    CResizableDialog::keyPressEvent(pEvent);
+    return CPageDialog::eventFilter(pWatched, pEvent);
 }

@@ -2,7 +2,7 @@
 
 #include "CommandIniLocation.h"
 #include "CommandPageLogic.h"
-#include "ResizableDialog.h"
+#include "PageDialog.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ class QRadioButton;
 // Page 1: one APDU composed from CLA+INS, P1, P2, P3 and data, sent to the card, with the
 // status word and response data shown back. Presets from Command.INI fill the header; the
 // commands sent are remembered in the recent list, which Command.INI keeps between runs.
-class CCommandPage : public CResizableDialog {
+class CCommandPage : public CPageDialog {
     Q_OBJECT
 
 public:
@@ -32,7 +32,7 @@ public:
 
     CHexCombo* ClaInsCombo() const { return m_pClaInsCombo; }
     QListWidget* RecentList() const { return m_pRecentList; }
-    bool IsRecentListFocused() const { return m_bListFocused; }
+    bool IsRecentListFocused() const;
 
     void OnSend();
     void OnPresetSelected(int nIndex);
@@ -44,13 +44,11 @@ protected:
     const SResizeMapEntry* GetResizeMap() const override;
     QWidget* CreateControl(const SDialogControl& control) override;
     bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
+    void OnEnter() override;
     void OnCommand(int nId) override;
 
-    // QObject and QWidget
+    // QObject
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     static CCommandIniLocation IniLocation();
@@ -60,13 +58,10 @@ private:
     void ShowClaIns(const std::string& strClaIns);
     void ShowMode(CommandMode eMode);
     CommandMode CheckedMode() const;
-    void OnFocusChanged(QWidget* pOld, QWidget* pNow);
 
     CCommandPageLogic m_logic;
-    QMetaObject::Connection m_focusConnection;
     bool m_bInitialised = false;
     std::vector<std::string> m_vLoadedRecent;
-    bool m_bListFocused = false;
     CHexCombo* m_pClaInsCombo = nullptr;
     CHexEdit* m_pP1Edit = nullptr;
     CHexEdit* m_pP2Edit = nullptr;

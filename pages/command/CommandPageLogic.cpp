@@ -1,6 +1,8 @@
 #include "CommandPageLogic.h"
 
+#include "ByteText.h"
 #include "ProfileFile.h"
+#include "ResponseText.h"
 
 #include <algorithm>
 #include <utility>
@@ -46,19 +48,17 @@ void CCommandPageLogic::Load() {
 }
 
 void CCommandPageLogic::AddPresetSorted(CCommandText::CPresetItem item) {
-    // After any equal texts, as a sorted combo adds them.
-    const auto at = std::upper_bound(
-        m_vPresets.begin(), m_vPresets.end(), item,
-        [](const CCommandText::CPresetItem& a, const CCommandText::CPresetItem& b) {
-            return CCommandText::LessNoCase(a.m_strItemText, b.m_strItemText);
-        });
-    m_vPresets.insert(at, std::move(item));
+    // In the order the sorted combo lists them, so that index i is the combo's item i.
+    const std::size_t at = SortedInsertPosition(
+        m_vPresets.size(), [this](std::size_t i) { return m_vPresets[i].m_strItemText; },
+        item.m_strItemText);
+    m_vPresets.insert(m_vPresets.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
 }
 
 int CCommandPageLogic::FindPresetFromTop(const std::string& strText) const {
     if (strText.empty()) return -1;
     for (std::size_t i = 0; i < m_vPresets.size(); ++i) {
-        if (CCommandText::StartsWithNoCase(m_vPresets[i].m_strItemText, strText)) {
+        if (StartsWithNoCase(m_vPresets[i].m_strItemText, strText)) {
             return static_cast<int>(i);
         }
     }
@@ -70,7 +70,7 @@ int CCommandPageLogic::FindPresetToComplete(const std::string& strTyped) const {
     const std::size_t count = m_vPresets.size();
     for (std::size_t step = 1; step <= count; ++step) {
         const std::size_t i = step % count;
-        if (CCommandText::StartsWithNoCase(m_vPresets[i].m_strItemText, strTyped)) {
+        if (StartsWithNoCase(m_vPresets[i].m_strItemText, strTyped)) {
             return static_cast<int>(i);
         }
     }
@@ -101,7 +101,9 @@ long CCommandPageLogic::Send(const ExchangeFunction& exchange) {
     const std::string strEntry = CCommandText::BuildRecentEntry(m_fields);
     std::string strResponse;
     const long result = exchange(strCommand, strResponse);
-    CCommandText::SplitResponse(strResponse, m_fields.m_strData, m_fields.m_strStatusWord);
+    const CResponseParts parts = SplitResponse(strResponse);
+    m_fields.m_strData = std::string(parts.data);
+    m_fields.m_strStatusWord = std::string(parts.statusWord);
     // Read again at every send so that an edit of the file takes effect at once.
     const unsigned nCapacity = ReadCapacity();
     if (result == 0) m_recent.Remember(strEntry, nCapacity);

@@ -1,13 +1,8 @@
 #include "CommandText.h"
 
-#include <algorithm>
-#include <cctype>
+#include "ByteText.h"
 
 namespace {
-
-int Lower(char c) {
-    return std::tolower(static_cast<unsigned char>(c));
-}
 
 // The characters of text from pos on, at most count of them; empty beyond the end.
 std::string Mid(std::string_view text, std::size_t pos, std::size_t count = std::string::npos) {
@@ -53,11 +48,6 @@ CCommandFields CCommandText::SplitRecentEntry(std::string_view entry) {
     return fields;
 }
 
-std::string CCommandText::PadLeft(std::string_view text, std::size_t width) {
-    if (text.size() >= width) return std::string(text);
-    return std::string(width - text.size(), '0') + std::string(text);
-}
-
 void CCommandText::PadHeader(CCommandFields& fields) {
     fields.m_strP1 = PadLeft(fields.m_strP1, 2);
     fields.m_strP2 = PadLeft(fields.m_strP2, 2);
@@ -75,25 +65,4 @@ std::string CCommandText::BuildRecentEntry(const CCommandFields& fields) {
     std::string entry = fields.m_strClaIns + fields.m_strP1 + fields.m_strP2 + fields.m_strP3;
     if (fields.m_eMode == CommandMode::In) entry += fields.m_strData;
     return entry;
-}
-
-void CCommandText::SplitResponse(std::string_view response, std::string& strData,
-                                 std::string& strStatusWord) {
-    const std::size_t dataLength = response.size() >= 4 ? response.size() - 4 : 0;
-    strData = std::string(response.substr(0, dataLength));
-    strStatusWord = std::string(response.substr(dataLength));
-}
-
-bool CCommandText::StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-bool CCommandText::EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-bool CCommandText::LessNoCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Lower(x) < Lower(y); });
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 
 // The text formats of the Command page: preset values and recent entries of Command.INI,
-// the APDU built from the fields, and the split of the card's answer. Every parser takes
+// and the APDU built from the fields. Every parser takes
 // hand-edited text: a missing delimiter or a short value gives empty fields, never a fault.
 class CCommandText {
 public:
@@ -33,8 +33,6 @@ public:
     // the data; the mode is IN when there is data, else OUT.
     static CCommandFields SplitRecentEntry(std::string_view entry);
 
-    // Pads with '0' on the left to width; a longer text is kept as it is.
-    static std::string PadLeft(std::string_view text, std::size_t width);
     // Pads P1, P2 and P3 to two digits in place.
     static void PadHeader(CCommandFields& fields);
 
@@ -42,13 +40,4 @@ public:
     static std::string BuildCommand(const CCommandFields& fields);
     // The whole CLA+INS text, P1, P2, P3, and the data in IN mode only.
     static std::string BuildRecentEntry(const CCommandFields& fields);
-
-    // The status word is the last four characters, the data all before them.
-    static void SplitResponse(std::string_view response, std::string& strData,
-                              std::string& strStatusWord);
-
-    // Latin-1 text compared without regard to the case of ASCII letters.
-    static bool StartsWithNoCase(std::string_view text, std::string_view prefix);
-    static bool EqualNoCase(std::string_view a, std::string_view b);
-    static bool LessNoCase(std::string_view a, std::string_view b);
 };

@@ -1,9 +1,10 @@
 #include "ProfileFile.h"
 
+#include "ByteText.h"
+
 #include <QFile>
 #include <QSaveFile>
 
-#include <cctype>
 #include <utility>
 
 namespace {
@@ -18,16 +19,6 @@ std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (std::tolower(ca) != std::tolower(cb)) return false;
-    }
-    return true;
 }
 
 std::string_view StripQuotes(std::string_view value) {

@@ -1,12 +1,12 @@
 #include "RecentList.h"
 
-#include "CommandText.h"
+#include "ByteText.h"
 
 #include <algorithm>
 
 void CRecentList::Remember(const std::string& strEntry, unsigned nCapacity) {
     const auto sameCommand = [&strEntry](const std::string& entry) {
-        return CCommandText::EqualNoCase(entry, strEntry);
+        return EqualNoCase(entry, strEntry);
     };
     const auto firstRemoved = std::remove_if(m_vEntries.begin(), m_vEntries.end(), sameCommand);
     const bool bRemovedAny = firstRemoved != m_vEntries.end();

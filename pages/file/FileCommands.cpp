@@ -40,8 +40,3 @@ std::string CFileCommands::UpdateBinary(std::string_view offset, std::string_vie
                                         std::string_view data) {
     return Join({"A0D6", offset, length, data});
 }
-
-std::string CFileCommands::PadLeft(std::string_view text, std::size_t width) {
-    if (text.size() >= width) return std::string(text);
-    return std::string(width - text.size(), '0') + std::string(text);
-}

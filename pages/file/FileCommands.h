@@ -20,7 +20,4 @@ public:
                                     std::string_view data, bool bCyclic);
     static std::string UpdateBinary(std::string_view offset, std::string_view length,
                                     std::string_view data);
-
-    // Pads with '0' on the left to width; a longer text is kept as it is.
-    static std::string PadLeft(std::string_view text, std::size_t width);
 };

@@ -1,6 +1,7 @@
 #include "FileDescription.h"
 
 #include "HexText.h"
+#include "ResponseText.h"
 
 #include <array>
 #include <cstdint>
@@ -75,9 +76,7 @@ void DecodeElementary(std::string_view r, CFileDescription& d) {
 
 std::optional<CFileDescription> CFileDescription::FromGetResponse(long result,
                                                                   std::string_view response) {
-    const bool bEndsNormally =
-        response.size() >= 4 && response.substr(response.size() - 4) == "9000";
-    if (result != 0 || !bEndsNormally) return std::nullopt;
+    if (result != 0 || SplitResponse(response).statusWord != "9000") return std::nullopt;
     return Decode(response);
 }
 

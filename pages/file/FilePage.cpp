@@ -1,13 +1,12 @@
 #include "FilePage.h"
 
+#include "ByteText.h"
 #include "CardReader.h"
 #include "HexEdit.h"
 #include "PathCombo.h"
 #include "ResourceIds.h"
 
-#include <QApplication>
 #include <QFontDatabase>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,40 +59,17 @@ constexpr std::array<SModeControl, 12> kModeControls{{
     {IDC_RECORD_RANGE, false, true},
 }};
 
-std::string Bytes(const QString& strText) {
-    return strText.toLatin1().toStdString();
-}
-
-QString Latin1(const std::string& strText) {
-    return QString::fromLatin1(strText.data(), static_cast<qsizetype>(strText.size()));
-}
-
-void SetText(QLineEdit* pEdit, const std::string& strText) {
-    const QString text = Latin1(strText);
-    if (pEdit->text() != text) pEdit->setText(text);
-}
-
 QFont FixedFont(const QFont& pageFont) {
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSize(pageFont.pointSize());
     return fixed;
 }
 
-CHexEdit* MakeHexEdit(QWidget* pParent, int nLimit) {
-    auto* pEdit = new CHexEdit(pParent);
-    pEdit->SetTypedLimit(nLimit);
-    return pEdit;
-}
-
 }  // namespace
 
-CFilePage::CFilePage(QWidget* pParent) : CResizableDialog(IDD_FILE_PAGE, pParent) {}
+CFilePage::CFilePage(QWidget* pParent) : CPageDialog(IDD_FILE_PAGE, pParent) {}
 
-CFilePage::~CFilePage() {
-    // The controls go after this object has stopped being a page; their focus changes
-    // must not reach it.
-    disconnect(m_focusConnection);
-}
+CFilePage::~CFilePage() = default;
 
 const CResizableDialog::SResizeMapEntry* CFilePage::GetResizeMap() const {
     return kResizeMap;
@@ -112,17 +88,17 @@ QWidget* CFilePage::CreateControl(const SDialogControl& control) {
             m_pProperties->setFont(FixedFont(font()));
             return m_pProperties;
         case IDC_FILE_DATA:
-            return m_pDataEdit = MakeHexEdit(this, 0);
+            return m_pDataEdit = MakeHexEdit(0);
         case IDC_OFFSET:
-            return m_pOffsetEdit = MakeHexEdit(this, kOffsetLimit);
+            return m_pOffsetEdit = MakeHexEdit(kOffsetLimit);
         case IDC_LENGTH:
-            return m_pLengthEdit = MakeHexEdit(this, kLengthLimit);
+            return m_pLengthEdit = MakeHexEdit(kLengthLimit);
         case IDC_RECORD_NUMBER:
-            return m_pRecordEdit = MakeHexEdit(this, kRecordNumberLimit);
+            return m_pRecordEdit = MakeHexEdit(kRecordNumberLimit);
         default:
             break;
     }
-    QWidget* pWidget = CResizableDialog::CreateControl(control);
+    QWidget* pWidget = CPageDialog::CreateControl(control);
     switch (control.nId) {
         case IDC_GO:
             pWidget->hide();
@@ -149,12 +125,9 @@ QWidget* CFilePage::CreateControl(const SDialogControl& control) {
 }
 
 bool CFilePage::OnInitDialog() {
-    CaptureLayout(false, kStyleClipChildren);
+    CPageDialog::OnInitDialog();
     m_pPathCombo->LoadHistory(QLatin1String(kHistorySection));
     ShowMode(FileMode::None);
-    if (auto* pApp = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        m_focusConnection =
-            connect(pApp, &QApplication::focusChanged, this, &CFilePage::OnFocusChanged);
     return true;
 }
 
@@ -208,7 +181,7 @@ void CFilePage::ShowPath(const std::string& strPath) {
 }
 
 void CFilePage::OnGo() {
-    if (!m_bPathFocused) return;
+    if (!HasPathFocus()) return;
     DoDataExchange(true);
     if (m_logic.SelectPath(&ExchangeWithCard))
         m_pPathCombo->AddToHistory(Latin1(m_logic.Fields().m_strPathName));
@@ -228,9 +201,7 @@ void CFilePage::OnUpdate() {
     DoDataExchange(false);
 }
 
-void CFilePage::OnFocusChanged(QWidget*, QWidget* pNow) {
-    m_bPathFocused = pNow != nullptr && (pNow == m_pPathCombo || pNow == m_pPathCombo->lineEdit());
-}
+bool CFilePage::HasPathFocus() const { return HasFocus(m_pPathCombo); }
 
 void CFilePage::OnCommand(int nId) {
     switch (nId) {
@@ -244,21 +215,7 @@ void CFilePage::OnCommand(int nId) {
             OnUpdate();
             break;
         default:
-            CResizableDialog::OnCommand(nId);
+            CPageDialog::OnCommand(nId);
             break;
     }
-}
-
-// QWidget
-
-void CFilePage::keyPressEvent(QKeyEvent* pEvent) {
-    // The Go button is never visible, so Enter is taken here rather than by the dialog.
-    const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
-    const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
-    if (bEnter && modifiers == Qt::NoModifier) {
-        pEvent->accept();
-        OnGo();
-        return;
-    }
-    CResizableDialog::keyPressEvent(pEvent);
 }

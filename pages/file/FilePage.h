@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FilePageLogic.h"
-#include "ResizableDialog.h"
+#include "PageDialog.h"
 
 #include <string>
 
@@ -14,7 +14,7 @@ class QPushButton;
 // Page 2: a SIM file selected by its full path, its decoded description, and the reading
 // and updating of its contents, by offset and length or by record number. Paths selected
 // successfully are kept in the path box's history.
-class CFilePage : public CResizableDialog {
+class CFilePage : public CPageDialog {
     Q_OBJECT
 
 public:
@@ -29,7 +29,7 @@ public:
     const CFilePageLogic& Logic() const { return m_logic; }
     CPathCombo* PathCombo() const { return m_pPathCombo; }
     QPlainTextEdit* PropertiesBox() const { return m_pProperties; }
-    bool HasPathFocus() const { return m_bPathFocused; }
+    bool HasPathFocus() const;
 
     // Enter: selects the typed path, but only while the path box has the focus.
     void OnGo();
@@ -43,20 +43,14 @@ protected:
     const SResizeMapEntry* GetResizeMap() const override;
     QWidget* CreateControl(const SDialogControl& control) override;
     bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
+    // The Go button is never visible: Enter selects the typed path instead.
+    void OnEnter() override { OnGo(); }
     void OnCommand(int nId) override;
-
-    // QWidget
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void ShowPath(const std::string& strPath);
-    void OnFocusChanged(QWidget* pOld, QWidget* pNow);
 
     CFilePageLogic m_logic;
-    QMetaObject::Connection m_focusConnection;
-    bool m_bPathFocused = false;
     CPathCombo* m_pPathCombo = nullptr;
     QPlainTextEdit* m_pProperties = nullptr;
     CHexEdit* m_pDataEdit = nullptr;

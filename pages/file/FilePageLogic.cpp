@@ -1,19 +1,9 @@
 #include "FilePageLogic.h"
 
+#include "ByteText.h"
 #include "FileCommands.h"
 #include "FilePath.h"
-
-namespace {
-
-std::string StatusWordOf(const std::string& strResponse) {
-    return strResponse.size() >= 4 ? strResponse.substr(strResponse.size() - 4) : strResponse;
-}
-
-std::string DataOf(const std::string& strResponse) {
-    return strResponse.size() >= 4 ? strResponse.substr(0, strResponse.size() - 4) : std::string();
-}
-
-}  // namespace
+#include "ResponseText.h"
 
 bool CFilePageLogic::SelectPath(const ExchangeFunction& exchange) {
     const std::string strTyped = m_fields.m_strPathName;
@@ -64,7 +54,7 @@ bool CFilePageLogic::Read(const ExchangeFunction& exchange) {
     if (m_eMode == FileMode::None) return false;
     std::string strResponse;
     exchange(BuildRead(), strResponse);
-    m_fields.m_strData = DataOf(strResponse);
+    m_fields.m_strData = std::string(SplitResponse(strResponse).data);
     ShowStatusWord(strResponse);
     return true;
 }
@@ -79,26 +69,26 @@ bool CFilePageLogic::Update(const ExchangeFunction& exchange) {
 
 std::string CFilePageLogic::BuildRead() {
     if (m_bRecordFile) {
-        m_fields.m_strRecordNumber = CFileCommands::PadLeft(m_fields.m_strRecordNumber, 2);
+        m_fields.m_strRecordNumber = PadLeft(m_fields.m_strRecordNumber, 2);
         return CFileCommands::ReadRecord(m_fields.m_strRecordNumber, m_strRecordLength);
     }
-    m_fields.m_strOffset = CFileCommands::PadLeft(m_fields.m_strOffset, 4);
-    m_fields.m_strLength = CFileCommands::PadLeft(m_fields.m_strLength, 2);
+    m_fields.m_strOffset = PadLeft(m_fields.m_strOffset, 4);
+    m_fields.m_strLength = PadLeft(m_fields.m_strLength, 2);
     return CFileCommands::ReadBinary(m_fields.m_strOffset, m_fields.m_strLength);
 }
 
 std::string CFilePageLogic::BuildUpdate() {
     if (m_bRecordFile) {
-        m_fields.m_strRecordNumber = CFileCommands::PadLeft(m_fields.m_strRecordNumber, 2);
+        m_fields.m_strRecordNumber = PadLeft(m_fields.m_strRecordNumber, 2);
         return CFileCommands::UpdateRecord(m_fields.m_strRecordNumber, m_strRecordLength,
                                            m_fields.m_strData, m_bCyclic);
     }
-    m_fields.m_strOffset = CFileCommands::PadLeft(m_fields.m_strOffset, 4);
-    m_fields.m_strLength = CFileCommands::PadLeft(m_fields.m_strLength, 2);
+    m_fields.m_strOffset = PadLeft(m_fields.m_strOffset, 4);
+    m_fields.m_strLength = PadLeft(m_fields.m_strLength, 2);
     return CFileCommands::UpdateBinary(m_fields.m_strOffset, m_fields.m_strLength,
                                        m_fields.m_strData);
 }
 
 void CFilePageLogic::ShowStatusWord(const std::string& strResponse) {
-    m_fields.m_strStatusWord = "SW=" + StatusWordOf(strResponse);
+    m_fields.m_strStatusWord = "SW=" + std::string(SplitResponse(strResponse).statusWord);
 }

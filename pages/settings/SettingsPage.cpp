@@ -1,5 +1,6 @@
 #include "SettingsPage.h"
 
+#include "ByteText.h"
 #include "DialogService.h"
 #include "Profile.h"
 #include "ResourceIds.h"
@@ -19,11 +20,11 @@ constexpr CResizableDialog::SResizeMapEntry kResizeMap[] = {
     {-1, 0},
 };
 
-std::string SelectedText(const QComboBox* pCombo) { return pCombo->currentText().toLatin1().toStdString(); }
+std::string SelectedText(const QComboBox* pCombo) { return Bytes(pCombo->currentText()); }
 
 }  // namespace
 
-CSettingsPage::CSettingsPage(QWidget* pParent) : CResizableDialog(IDD_SETTINGS_PAGE, pParent) {}
+CSettingsPage::CSettingsPage(QWidget* pParent) : CPageDialog(IDD_SETTINGS_PAGE, pParent) {}
 
 CSettingsPage::~CSettingsPage() {
     // What is on screen is kept even without Apply; it takes effect at the next start.
@@ -35,11 +36,11 @@ CSettingsPage::~CSettingsPage() {
 const CResizableDialog::SResizeMapEntry* CSettingsPage::GetResizeMap() const { return kResizeMap; }
 
 QWidget* CSettingsPage::CreateControl(const SDialogControl& control) {
-    QWidget* pWidget = CResizableDialog::CreateControl(control);
+    QWidget* pWidget = CPageDialog::CreateControl(control);
     switch (control.nId) {
         case IDC_LANGUAGE_COMBO:
             m_pLanguageCombo = static_cast<QComboBox*>(pWidget);
-            AddSorted(m_pLanguageCombo, QStringLiteral("English"));
+            m_pLanguageCombo->addItem(QStringLiteral("English"));
             connect(m_pLanguageCombo, &QComboBox::activated, this, &CSettingsPage::OnChange);
             break;
         case IDC_READER_COMBO:
@@ -60,29 +61,19 @@ QWidget* CSettingsPage::CreateControl(const SDialogControl& control) {
 }
 
 bool CSettingsPage::OnInitDialog() {
-    CaptureLayout(false, kStyleClipChildren);
+    CPageDialog::OnInitDialog();
     UpdateCommandStates();
     return true;
-}
-
-int CSettingsPage::AddSorted(QComboBox* pCombo, const QString& strText) {
-    int index = 0;
-    while (index < pCombo->count() &&
-           QString::compare(pCombo->itemText(index), strText, Qt::CaseInsensitive) <= 0)
-        ++index;
-    pCombo->insertItem(index, strText);
-    return index;
 }
 
 void CSettingsPage::DoDataExchange(bool bSaveAndValidate) {
     if (m_pAppNameEdit == nullptr) return;
     if (bSaveAndValidate) {
-        m_strAppName = m_pAppNameEdit->text().toLatin1().toStdString();
+        m_strAppName = Bytes(m_pAppNameEdit->text());
         return;
     }
-    const QString text = QString::fromLatin1(m_strAppName.data(), static_cast<qsizetype>(m_strAppName.size()));
     // Writing the same text again is no change.
-    if (m_pAppNameEdit->text() != text) m_pAppNameEdit->setText(text);
+    SetText(m_pAppNameEdit, m_strAppName);
 }
 
 void CSettingsPage::UpdateCommandStates() {
@@ -98,7 +89,7 @@ void CSettingsPage::OnCommand(int nId) {
     if (nId == IDC_APPLY)
         OnApply();
     else
-        CResizableDialog::OnCommand(nId);
+        CPageDialog::OnCommand(nId);
 }
 
 void CSettingsPage::OnApply() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResizableDialog.h"
+#include "PageDialog.h"
 
 #include <string>
 
@@ -11,7 +11,7 @@ class QPushButton;
 // Page 0: the reader of the next connection, the language and the application name shown
 // as the main window's title. Apply hands the values to the main window (command 1057)
 // and stores them; the page stores them once more when it goes.
-class CSettingsPage : public CResizableDialog {
+class CSettingsPage : public CPageDialog {
     Q_OBJECT
 
 public:
@@ -24,9 +24,6 @@ public:
     void SetAppName(const std::string& strAppName) { m_strAppName = strAppName; }
     bool IsModified() const { return m_bModified; }
 
-    // Adds an entry where case-insensitive order puts it.
-    static int AddSorted(QComboBox* pCombo, const QString& strText);
-
     // Fields <-> controls.
     void DoDataExchange(bool bSaveAndValidate) override;
     // False when the profile could not be written.
@@ -38,8 +35,6 @@ protected:
     const SResizeMapEntry* GetResizeMap() const override;
     QWidget* CreateControl(const SDialogControl& control) override;
     bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     void OnCommand(int nId) override;
 
 private:

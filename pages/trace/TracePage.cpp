@@ -20,22 +20,17 @@ constexpr CResizableDialog::SResizeMapEntry kResizeMap[] = {
 
 }  // namespace
 
-CTracePage::CTracePage(QWidget* pParent) : CResizableDialog(IDD_TRACE_PAGE, pParent) {}
+CTracePage::CTracePage(QWidget* pParent) : CPageDialog(IDD_TRACE_PAGE, pParent) {}
 
 const CResizableDialog::SResizeMapEntry* CTracePage::GetResizeMap() const { return kResizeMap; }
 
 QWidget* CTracePage::CreateControl(const SDialogControl& control) {
-    if (control.nId != IDC_TRACE_LIST) return CResizableDialog::CreateControl(control);
+    if (control.nId != IDC_TRACE_LIST) return CPageDialog::CreateControl(control);
     m_pList = new CColorListBox(this);
     m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_pList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { OnContextMenu(m_pList->viewport()->mapToGlobal(pos)); });
     return m_pList;
-}
-
-bool CTracePage::OnInitDialog() {
-    CaptureLayout(false, kStyleClipChildren);
-    return true;
 }
 
 void CTracePage::AppendRecord(const std::string& strCommand, const std::string& strResponse) {
@@ -58,7 +53,7 @@ void CTracePage::OnCommand(int nId) {
     else if (nId == ID_TRACE_SAVE_AS)
         OnSaveAs();
     else
-        CResizableDialog::OnCommand(nId);
+        CPageDialog::OnCommand(nId);
 }
 
 void CTracePage::OnClear() { m_pList->Model()->Clear(); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResizableDialog.h"
+#include "PageDialog.h"
 
 #include <string>
 
@@ -9,7 +9,7 @@ class QPoint;
 
 // Page 4: every exchange of the run as coloured lines, with Clear and Save As in its
 // context menu. Lines arrive through AppendRecord whether or not the page is shown.
-class CTracePage : public CResizableDialog {
+class CTracePage : public CPageDialog {
     Q_OBJECT
 
 public:
@@ -25,9 +25,6 @@ public:
 protected:
     const SResizeMapEntry* GetResizeMap() const override;
     QWidget* CreateControl(const SDialogControl& control) override;
-    bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     void OnCommand(int nId) override;
 
 private:

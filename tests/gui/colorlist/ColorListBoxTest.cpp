@@ -31,9 +31,14 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_list));
     }
 
+    // Adds lines and waits for the model's turn and the view's layout to show them.
     void AddLinesAndSettle(int count, std::uint32_t rgb = kBlue, const char* text = "line") {
         for (int n = 0; n < count; ++n) m_list.AddLine(text, rgb);
-        QTest::qWait(20);  // the model's turn, then the view's zero-timer layout
+        const int nRows = m_list.Model()->Count();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return m_list.model()->rowCount() == nRows && Row(nRows - 1).isValid() &&
+                   (nRows == 1 || Row(nRows - 1).top() > Row(0).top());
+        }));
     }
 
     QRect Row(int row) const { return m_list.visualRect(m_list.model()->index(row, 0)); }
@@ -90,8 +95,7 @@ TEST_F(ColorListBoxView, RowsShareOneReadableHeightThatFollowsTheFont) {
     QFont large = m_list.font();
     large.setPointSizeF(large.pointSizeF() * 3);
     m_list.setFont(large);
-    QTest::qWait(20);
-    EXPECT_GT(m_list.ItemHeight(), before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_list.ItemHeight() > before; }));
     EXPECT_EQ(Row(1).top() - Row(0).top(), m_list.ItemHeight());
 }
 
@@ -104,13 +108,13 @@ TEST_F(ColorListBoxView, EachLineIsPaintedInItsOwnColourUnlessSelected) {
     EXPECT_EQ(CountPixels(1, IsBlue), 0);
 
     m_list.selectionModel()->select(m_list.model()->index(1, 0), QItemSelectionModel::Select);
-    QTest::qWait(20);
     const QPalette palette = m_list.palette();
     const auto isHighlight = [&palette](QColor c) {
         return c == palette.color(QPalette::Active, QPalette::Highlight) ||
                c == palette.color(QPalette::Inactive, QPalette::Highlight);
     };
-    EXPECT_GT(CountPixels(1, isHighlight), Row(1).width() * Row(1).height() / 2);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return CountPixels(1, isHighlight) > Row(1).width() * Row(1).height() / 2; }));
     EXPECT_EQ(CountPixels(1, IsRed), 0);
     EXPECT_EQ(CountPixels(2, isHighlight), 0);
 }
@@ -118,8 +122,8 @@ TEST_F(ColorListBoxView, EachLineIsPaintedInItsOwnColourUnlessSelected) {
 TEST_F(ColorListBoxView, DisabledListPaintsGreyText) {
     AddLinesAndSettle(1, kRed, "MMMMMMMMMMMM");
     m_list.setEnabled(false);
-    QTest::qWait(20);
     const QColor grey = m_list.palette().color(QPalette::Disabled, QPalette::Text);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return CountPixels(0, [&grey](QColor c) { return c == grey; }) > 10; }));
     EXPECT_EQ(CountPixels(0, IsRed), 0);
-    EXPECT_GT(CountPixels(0, [&grey](QColor c) { return c == grey; }), 10);
 }

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 #include "HistoryCombo.h"
 #include "Profile.h"
 
@@ -24,17 +26,23 @@ void Store(int position, const std::string& value) {
     CProfile::WriteString(kSection, ("HistoryCombo" + std::to_string(position)).c_str(), value);
 }
 
+// An editable combo holding what the profile holds.
+std::unique_ptr<CHistoryCombo> Loaded() {
+    auto pCombo = std::make_unique<CHistoryCombo>();
+    pCombo->setEditable(true);
+    pCombo->LoadHistory(kSection);
+    return pCombo;
+}
+
 }  // namespace
 
 TEST(HistoryCombo, LoadsSortedUpToTheFirstGapAndClearsTheEditText) {
     Store(0, "7F20");
     Store(1, "3F00\\2FE2");
     Store(3, "3F00\\7F10");
-    CHistoryCombo combo;
-    combo.setEditable(true);
-    combo.LoadHistory(kSection);
-    EXPECT_EQ(Entries(combo), (QStringList{"3F00\\2FE2", "7F20"}));
-    EXPECT_EQ(combo.currentText(), QString());
+    const auto pCombo = Loaded();
+    EXPECT_EQ(Entries(*pCombo), (QStringList{"3F00\\2FE2", "7F20"}));
+    EXPECT_EQ(pCombo->currentText(), QString());
 }
 
 // A hand-edited profile: a path of 260 bytes or more, binary bytes and a 1 MB value are
@@ -43,64 +51,51 @@ TEST(HistoryCombo, LongAndBinaryEntriesAreLoadedWithEveryLaterOne) {
     const std::string longPath(300, 'A'), huge(1 << 20, '7'), binary("\x01\xFF\x7F;[]=");
     const std::string values[] = {"2FE2", longPath, binary, huge, "7F20"};
     for (int i = 0; i < 5; ++i) Store(i, values[i]);
-    CHistoryCombo combo;
-    combo.setEditable(true);
-    combo.LoadHistory(kSection);
+    const auto pCombo = Loaded();
     QStringList expected;
     for (const std::string& value : values) expected << QString::fromLatin1(value.c_str());
     expected.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(Entries(combo), expected);
+    EXPECT_EQ(Entries(*pCombo), expected);
 }
 
 TEST(HistoryCombo, AFirstLoadStartsEmptyAndAdditionsPersist) {
     {
-        CHistoryCombo combo;
-        combo.setEditable(true);
-        combo.LoadHistory(kSection);
-        EXPECT_EQ(combo.count(), 0);
-        EXPECT_EQ(combo.AddToHistory("3F00\\7F20\\6F07"), 0);
-        combo.setEditText("3F00\\7F10");
-        EXPECT_EQ(combo.AddToHistory(), 1);
-        EXPECT_EQ(combo.currentText(), "3F00\\7F10");  // adding never changes the edit text
+        const auto pCombo = Loaded();
+        EXPECT_EQ(pCombo->count(), 0);
+        EXPECT_EQ(pCombo->AddToHistory("3F00\\7F20\\6F07"), 0);
+        pCombo->setEditText("3F00\\7F10");
+        EXPECT_EQ(pCombo->AddToHistory(), 1);
+        EXPECT_EQ(pCombo->currentText(), "3F00\\7F10");  // adding never changes the edit text
     }
-    CHistoryCombo reloaded;
-    reloaded.setEditable(true);
-    reloaded.LoadHistory(kSection);
-    EXPECT_EQ(Entries(reloaded), (QStringList{"3F00\\7F10", "3F00\\7F20\\6F07"}));
+    EXPECT_EQ(Entries(*Loaded()), (QStringList{"3F00\\7F10", "3F00\\7F20\\6F07"}));
 }
 
 TEST(HistoryCombo, AnEntryDifferingOnlyInCaseIsNotAddedAgain) {
     Store(0, "3F00\\7F20\\6F3A");
-    CHistoryCombo combo;
-    combo.setEditable(true);
-    combo.LoadHistory(kSection);
-    EXPECT_EQ(combo.AddToHistory("3f00\\7f20\\6f3a"), -1);
-    EXPECT_EQ(combo.count(), 1);
+    const auto pCombo = Loaded();
+    EXPECT_EQ(pCombo->AddToHistory("3f00\\7f20\\6f3a"), -1);
+    EXPECT_EQ(pCombo->count(), 1);
     EXPECT_EQ(Stored(1), "<absent>");
 }
 
 TEST(HistoryCombo, APrefixOfTheSecondEntryGoesToTheTop) {
     Store(0, "2FE2");
     Store(1, "3F00\\7F20");
-    CHistoryCombo combo;
-    combo.setEditable(true);
-    combo.LoadHistory(kSection);
-    EXPECT_EQ(combo.AddToHistory("3F00"), 0);
-    EXPECT_EQ(Entries(combo), (QStringList{"3F00", "2FE2", "3F00\\7F20"}));
+    const auto pCombo = Loaded();
+    EXPECT_EQ(pCombo->AddToHistory("3F00"), 0);
+    EXPECT_EQ(Entries(*pCombo), (QStringList{"3F00", "2FE2", "3F00\\7F20"}));
     EXPECT_EQ(Stored(0), "3F00");
     EXPECT_EQ(Stored(2), "3F00\\7F20");
 }
 
 TEST(HistoryCombo, TheEleventhEntryPushesOutTheTopAndAllTenAreRewritten) {
     for (int i = 0; i < 10; ++i) Store(i, "3F00\\7F2" + std::to_string(9 - i));
-    CHistoryCombo combo;
-    combo.setEditable(true);
-    combo.LoadHistory(kSection);
-    ASSERT_EQ(combo.itemText(0), "3F00\\7F20");
-    EXPECT_EQ(combo.AddToHistory("7F10"), 9);
-    EXPECT_EQ(combo.count(), 10);
-    EXPECT_FALSE(Entries(combo).contains("3F00\\7F20"));
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(Stored(i), combo.itemText(i).toStdString()) << i;
+    const auto pCombo = Loaded();
+    ASSERT_EQ(pCombo->itemText(0), "3F00\\7F20");
+    EXPECT_EQ(pCombo->AddToHistory("7F10"), 9);
+    EXPECT_EQ(pCombo->count(), 10);
+    EXPECT_FALSE(Entries(*pCombo).contains("3F00\\7F20"));
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(Stored(i), pCombo->itemText(i).toStdString()) << i;
     EXPECT_EQ(Stored(10), "<absent>");
 }
 

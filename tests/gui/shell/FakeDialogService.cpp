@@ -24,7 +24,10 @@ QString CFakeDialogService::GetSaveFileName(QWidget*, const SFileDialog& options
 }
 
 QString CFakeDialogService::GetOpenFileName(QWidget*, const SFileDialog&) {
-    return {};
+    if (m_openAnswers.empty()) return {};
+    const QString answer = m_openAnswers.front();
+    m_openAnswers.pop_front();
+    return answer;
 }
 
 int CFakeDialogService::ExecModal(QDialog& dialog) {
@@ -36,7 +39,7 @@ int CFakeDialogService::ExecModal(QDialog& dialog) {
     for (const QLabel* pLabel : dialog.findChildren<QLabel*>())
         if (!pLabel->text().isEmpty()) modal.texts << pLabel->text();
     m_modals.push_back(modal);
-    return QDialog::Accepted;
+    return m_answerModal ? m_answerModal(dialog) : QDialog::Accepted;
 }
 
 QAction* CFakeDialogService::ExecMenu(QMenu& menu, const QPoint& screenPos) {

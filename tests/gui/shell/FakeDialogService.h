@@ -42,6 +42,9 @@ public:
     std::vector<SModal> m_modals;
     std::vector<SSaveRequest> m_saveRequests;
     std::deque<QString> m_saveAnswers;  // an empty answer cancels
+    std::deque<QString> m_openAnswers;  // likewise
+    // Plays the user's part in a modal dialog and gives its result; by default OK at once.
+    std::function<int(QDialog&)> m_answerModal;
     std::vector<QPoint> m_menuPositions;
     std::vector<QStringList> m_menuTexts;
     // Picks the action of a popup menu (null cancels); by default the menu is cancelled.

@@ -29,9 +29,6 @@ TEST_F(Navigation, ViewMenuShowsPageSelectsItemAndBulletFollowsAtIdle) {
     ExpectPage(dlg, 2, "File");
     dlg.OnIdleUpdate();
     ExpectRadioBullet(dlg, ID_VIEW_FILE);
-    // The View commands of Command and File are the reverse of their page order.
-    dlg.Action(ID_VIEW_COMMAND)->trigger();
-    ExpectPage(dlg, 1, "Command");
     dlg.Action(ID_VIEW_TRACE)->trigger();
     ExpectPage(dlg, 4, "Trace");
     // The bullet is not a toggle: choosing the shown page again keeps it.
@@ -51,9 +48,6 @@ TEST_F(Navigation, ListClickShowsPageAndEmptySpaceKeepsIt) {
     QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, below);
     for (int page = 0; page < CMainDlg::kPageCount; ++page)
         EXPECT_EQ(dlg.Page(page).isHidden(), page != 3) << page;
-    EXPECT_EQ(dlg.InfoBar()->Caption(), "Script");
-    ClickRow(pList, 0);
-    ExpectPage(dlg, 0, "Settings");
 }
 
 // The drop-down of the caption bar lists the pages under the bar, prompts for each in the

@@ -79,13 +79,4 @@ TEST_F(SettingsPage, EmptyNameIsStoredAndGivesAnEmptyTitleWithNothingToApply) {
     EXPECT_TRUE(again.SettingsPage().IsModified());
 }
 
-TEST_F(SettingsPage, ReaderEntriesStandInCaseInsensitiveOrder) {
-    CSettingsPage page;
-    page.Create();
-    for (const char* name : {"beta", "Alpha", "gamma", "ALPHA 2", "Delta"})
-        CSettingsPage::AddSorted(page.ReaderCombo(), name);
-    EXPECT_EQ(Items(page.ReaderCombo()),
-              QStringList({"Alpha", "ALPHA 2", "beta", "Delta", "gamma"}));
-}
-
 }  // namespace

@@ -60,10 +60,10 @@ TEST_F(StartUp, StoredProfileGivesTitlePlacementAndColumnWidth) {
     DestroyMainWindow();
 
     // Off screen: pulled back so that an icon's worth shows; the size stays.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     StorePlacement({1, 5000, 5000, 5620, 5900});
     EXPECT_EQ(StartMainWindow().geometry(),
-              QRect(screen.width() - 32, screen.height() - 32, 900, 620));
+              QRect(screen.right() + 1 - 32, screen.bottom() + 1 - 32, 900, 620));
 }
 
 TEST_F(StartUp, IncompletePlacementOrSavePositionZeroIsNotRestored) {

@@ -53,15 +53,4 @@ TEST(RecentEntryTest, SplitsAfterTheFirstAngleBracketOrFourCharacters) {
     }
 }
 
-TEST(CommandBuildTest, SplitsResponsesOfAnyLength) {
-    for (const auto& [response, split] : {std::pair<const char*, const char*>{"3F0090009000",
-                                                                              "3F009000|9000"},
-                                          {"6D", "|6D"},
-                                          {"", "|"}}) {
-        std::string data, sw;
-        CCommandText::SplitResponse(response, data, sw);
-        EXPECT_EQ(data + "|" + sw, split);
-    }
-}
-
 }  // namespace

@@ -12,13 +12,19 @@
 #include "CardReader.h"
 #include "CommandIniLocation.h"
 #include "DialogService.h"
+#include "DragListCtrl.h"
+#include "EditCommandDlg.h"
 #include "HexCombo.h"
 #include "HexEdit.h"
-#include "MainDlg.h"
 #include "InfoBar.h"
+#include "ItemListModel.h"
+#include "MainDlg.h"
+#include "NewScriptDlg.h"
 #include "PathCombo.h"
 #include "Profile.h"
 #include "ResourceIds.h"
+#include "ScriptPage.h"
+#include "ScriptPropertiesDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,6 +93,31 @@ bool TalkToCard(CMainDlg& dialog) {
     return file.Logic().Mode() == FileMode::Record;
 }
 
+// A short script of the kind an engineer writes: select, read, one row the run passes
+// over (lower case), an empty row, and a breakpoint before the phone book.
+const char kScript[] =
+    "A0A40000023F00\r\nA0C0000016\r\nA0A40000027F20\r\nA0A40000026F07\r\nA0B0000009\r\n"
+    "a0a4000002\r\n\r\nA0A40000027F10\r\nA0A40000026F3A\r\nA0B201041C\r\n";
+constexpr int kBreakpointRow = 7;
+
+bool LoadScript(CMainDlg& dialog, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(kScript) != qint64(sizeof kScript - 1)) return false;
+    file.close();
+    CScriptPage& page = dialog.ScriptPage();
+    if (!page.OpenScript(path)) return false;
+    page.List()->Model()->SetCellText(kBreakpointRow, 1, "*");
+    return true;
+}
+
+// Plays the script from its first row: it stops at the breakpoint with results above it.
+void RunToBreakpoint(CMainDlg& dialog) {
+    CScriptPage& page = dialog.ScriptPage();
+    dialog.ShowPage(3);
+    page.OnReset();
+    page.OnPlay();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +155,8 @@ int main(int argc, char** argv) {
             dialog.AppendRecord("A0C0000016", "0000FFFF3F000100000000000BF10300C8B50400838A838A9000");
             dialog.AppendRecord("A0B0000009", "6B00");
         }
+        bOk &= LoadScript(dialog, iniDir.filePath(QStringLiteral("sample.scp")));
+        if (bCard) RunToBreakpoint(dialog);
         const char* const names[] = {"settings", "command", "file", "script", "trace"};
         for (int page = 0; page < CMainDlg::kPageCount; ++page) {
             dialog.ShowPage(page);
@@ -154,7 +187,7 @@ int main(int argc, char** argv) {
         QCoreApplication::sendEvent(pBar, &leave);
 
         dialog.resize(dialog.width() + 200, dialog.height() + 120);
-        for (int page = 0; page < 3; ++page) {
+        for (int page = 0; page < 4; ++page) {
             dialog.ShowPage(page);
             dialog.OnIdleUpdate();
             bOk &= Save(dialog, out.filePath(QStringLiteral("page-%1-%2-enlarged.png").arg(page).arg(QLatin1String(names[page]))));
@@ -163,6 +196,15 @@ int main(int argc, char** argv) {
         CCardErrorDlg cardError(&dialog);
         cardError.Create();
         bOk &= Save(cardError, out.filePath(QStringLiteral("dialog-card-error.png")));
+        CNewScriptDlg newScript(&dialog);
+        newScript.Create();
+        bOk &= Save(newScript, out.filePath(QStringLiteral("dialog-new-script.png")));
+        CEditCommandDlg editCommand("A0A40000023F00", &dialog);
+        editCommand.Create();
+        bOk &= Save(editCommand, out.filePath(QStringLiteral("dialog-edit-command.png")));
+        CScriptPropertiesDlg properties(1, 10, &dialog);
+        properties.Create();
+        bOk &= Save(properties, out.filePath(QStringLiteral("dialog-script-properties.png")));
         CAboutDlg about(&dialog);
         about.Create();
         bOk &= Save(about, out.filePath(QStringLiteral("dialog-about.png")));

@@ -4,6 +4,8 @@
 #include "MainDlg.h"
 #include "Profile.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 CMainApp::CMainApp() { g_pCardReader = new (std::nothrow) CCardReader(); }
@@ -12,6 +14,8 @@ bool CMainApp::InitInstance() {
     CProfile::SetRegistryKey(QLatin1String(CProfile::kCompany));
     {
         CMainDlg dlg;
+        // corvanta FILE.scp opens that script, as the desktop does for a script file.
+        dlg.SetStartScript(QCoreApplication::arguments().value(1));
         dlg.DoModal();
     }
     return false;

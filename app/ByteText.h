@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// The program's text is bytes. A QString exists only for display and holds one character
+// per byte (Latin-1), so every byte comes back from the screen as it went there.
+QString Latin1(std::string_view text);
+std::string Bytes(const QString& text);
+
+// Pads with '0' on the left to width; a longer text stays as it is.
+std::string PadLeft(std::string_view text, std::size_t width);
+
+// Comparisons that ignore the case of ASCII letters, as the sorted lists and the searches
+// in them do.
+bool EqualNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+bool LessNoCase(std::string_view a, std::string_view b);
+
+// Where a list of count texts kept in that order takes a new text: after any equal ones.
+std::size_t SortedInsertPosition(std::size_t count,
+                                 const std::function<std::string(std::size_t)>& textAt,
+                                 std::string_view text);

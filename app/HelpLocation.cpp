@@ -1,0 +1,17 @@
+#include "HelpLocation.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString CHelpLocation::Find(const QString& strProgramFolder) {
+    const QDir folder(strProgramFolder);
+    const QString candidates[] = {
+        folder.filePath(QStringLiteral("Corvanta Pro.chm")),
+        folder.filePath(QStringLiteral("manual/index.html")),
+        folder.filePath(QStringLiteral("../share/doc/corvanta/manual/index.html")),
+    };
+    for (const QString& strPath : candidates) {
+        if (QFileInfo(strPath).isFile()) return QDir::cleanPath(strPath);
+    }
+    return QString();
+}

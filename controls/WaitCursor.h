@@ -1,0 +1,11 @@
+#pragma once
+
+// Shows the wait cursor for as long as it lives, so that every way out of an operation
+// puts the previous cursor back.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};

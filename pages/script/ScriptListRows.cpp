@@ -1,0 +1,88 @@
+#include "ScriptListRows.h"
+
+#include "ItemListCtrl.h"
+#include "ItemListModel.h"
+
+#include <algorithm>
+
+CScriptListRows::CScriptListRows(CItemListCtrl& list) : m_list(list) {}
+
+int CScriptListRows::RowCount() const {
+    return m_list.Model()->RowCount();
+}
+
+std::string_view CScriptListRows::Command(int row) const {
+    return m_list.Model()->CellText(row, kCommand);
+}
+
+bool CScriptListRows::IsBreakpoint(int row) const {
+    return m_list.Model()->CellText(row, kBreakPoint) == kBreakpointMark;
+}
+
+std::string_view CScriptListRows::StatusWord(int row) const {
+    return m_list.Model()->CellText(row, kStatusWord);
+}
+
+std::string_view CScriptListRows::DataOut(int row) const {
+    return m_list.Model()->CellText(row, kDataOut);
+}
+
+void CScriptListRows::SetResult(int row, std::string_view statusWord, std::string_view dataOut) {
+    m_list.Model()->SetCellTexts(row, kStatusWord, {statusWord, dataOut});
+}
+
+void CScriptListRows::ClearResults(int firstRow, int endRow) {
+    // StatusWord and DataOut are the last columns.
+    m_list.Model()->ClearCells(firstRow, endRow - 1, kStatusWord);
+}
+
+int CScriptListRows::CurrentRow() const {
+    return m_list.Selection().nFocus;
+}
+
+void CScriptListRows::SetCurrentRow(int row) {
+    SRowSelection selection;
+    if (row >= 0) selection.aRows.push_back(row);
+    selection.nFocus = row;
+    m_list.SetSelection(selection);
+}
+
+void CScriptListRows::BeginRun() {
+    // The current row moves with every row run; following it would scroll per row.
+    m_bAutoScroll = m_list.hasAutoScroll();
+    m_list.setAutoScroll(false);
+    m_nRowToShow = -1;
+    m_nPaintIntervalNs = kFrameNs;
+    m_sincePaint.invalidate();
+}
+
+void CScriptListRows::EndRun() {
+    ShowPendingRow();
+    m_list.setAutoScroll(m_bAutoScroll);
+}
+
+void CScriptListRows::OnRowRun(int, long) {
+    UpdateViewIfFrameDue();
+}
+
+void CScriptListRows::OnShowRow(int row) {
+    m_nRowToShow = row;
+    UpdateViewIfFrameDue();
+}
+
+void CScriptListRows::UpdateViewIfFrameDue() {
+    // The rows written since the last frame go out together with this one.
+    if (m_sincePaint.isValid() && m_sincePaint.nsecsElapsed() < m_nPaintIntervalNs) return;
+    QElapsedTimer paint;
+    paint.start();
+    ShowPendingRow();
+    m_list.viewport()->repaint();
+    m_nPaintIntervalNs = std::max(kFrameNs, paint.nsecsElapsed() * kRunPerPaint);
+    m_sincePaint.start();
+}
+
+void CScriptListRows::ShowPendingRow() {
+    if (m_nRowToShow < 0) return;
+    m_list.scrollTo(m_list.Model()->index(m_nRowToShow, 0), QAbstractItemView::EnsureVisible);
+    m_nRowToShow = -1;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ScriptCountDlg.h"
+
+#include <QRect>
+
+class QSpinBox;
+
+// "Properties": how many rows the script has and how many of them are empty, and the new
+// number of rows, with up-down arrows from 0 to 999.
+class CScriptPropertiesDlg : public CScriptCountDlg {
+    Q_OBJECT
+
+public:
+    CScriptPropertiesDlg(int nEmptyItems, int nTotalItems, QWidget* pParent = nullptr);
+
+    QSpinBox* NewTotalBox() const { return m_pNewTotal; }
+
+protected:
+    QWidget* CreateControl(const SDialogControl& control) override;
+    bool OnInitDialog() override;
+    QString CountText() const override;
+
+private:
+    int m_nEmptyItems;
+    int m_nTotalItems;
+    QSpinBox* m_pNewTotal = nullptr;
+    QRect m_arrowsRect;
+};
