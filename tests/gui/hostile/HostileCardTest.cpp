@@ -1,13 +1,19 @@
 #include "CardReader.h"
 #include "CardReaderHost.h"
+#include "DragListCtrl.h"
 #include "FilePageLogic.h"
+#include "ItemListModel.h"
 #include "PageFixture.h"
 #include "ResourceIds.h"
+#include "ScriptPage.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <functional>
+#include <map>
 
 // A card that answers as no good GSM card does, and a card pulled in the middle of an
 // operation: the pages show what came back, the trace shows that nothing was sent that the
@@ -175,6 +181,46 @@ TEST_F(HostileCard, CardPulledBeforeASendShowsNoAnswerAndConnectWorksOnceItIsBac
     Reconnect();
     SendCommand("A0F2", "0E");
     EXPECT_EQ(Edit(IDC_STATUS_WORD)->text(), "9000");
+}
+
+// Play of 1,000 rows with the card pulled half way: the run goes on to the last row with
+// bare status words, the trace holds every exchange, and a Play after the card is back
+// answers every row, without restarting.
+TEST_F(HostileCard, CardPulledDuringAPlayOf1000RowsRunsOnAndTracesEveryExchange) {
+    StartOnPage(3);
+    CScriptPage& page = m_pMainDlg->ScriptPage();
+    const QString path = QString::fromStdString(m_iniDir.File("long.scp"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int row = 0; row < 1000; ++row)
+        file.write(row % 2 ? "A0F2000016\r\n" : "A0A40000023F00\r\n");
+    file.close();
+    ASSERT_TRUE(page.OpenScript(path));
+    const auto statusWords = [&page]() {
+        std::map<std::string, int> counts;
+        const CItemListModel& model = *page.List()->Model();
+        for (int row = 0; row < model.RowCount(); ++row) ++counts[model.CellText(row, 3)];
+        return counts;
+    };
+
+    Connect();
+    CPullingHost host(*m_pMainDlg, 500, [this]() { ASSERT_TRUE(m_pcscd.StopCard(true)); });
+    g_pCardReader->SetMainWindow(&host);
+    const int before = TraceCount();
+    page.OnPlay();
+    g_pCardReader->SetMainWindow(m_pMainDlg.get());
+    EXPECT_EQ(statusWords(),
+              (std::map<std::string, int>{{"", 500}, {"9000", 250}, {"9F17", 250}}));
+    const QStringList trace = TraceLines(before);
+    EXPECT_EQ(trace.filter(QRegularExpression("^Header=")).size(), 1000);
+    EXPECT_EQ(trace.filter(QRegularExpression("^SW=$")).size(), 500);
+
+    ASSERT_TRUE(m_pcscd.StartCard());
+    ASSERT_TRUE(m_pcscd.WaitForCard(true));
+    Reconnect();
+    page.OnReset();
+    page.OnPlay();
+    EXPECT_EQ(statusWords(), (std::map<std::string, int>{{"9000", 500}, {"9F17", 500}}));
 }
 
 }  // namespace
