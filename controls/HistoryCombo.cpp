@@ -23,15 +23,25 @@ void CHistoryCombo::LoadHistory(const QString& strSection) {
     if (m_key.Create(strKeyPath.toStdString()) != CRegistryKey::kSuccess) return;
     m_strSection = strSection;
     for (int i = 0;; ++i) {
-        char buffer[kValueBufferSize];
-        unsigned long nSize = sizeof buffer;
-        if (m_key.QueryValue(buffer, ValueName(m_strSection, i).constData(), &nSize) !=
-                CRegistryKey::kSuccess ||
-            buffer[0] == '\0')
-            break;
-        CHexCombo::InsertSorted(this, QString::fromLatin1(buffer));
+        const QByteArray value = QueryEntry(ValueName(m_strSection, i));
+        if (value.isEmpty()) break;
+        CHexCombo::InsertSorted(this, QString::fromLatin1(value));
     }
     setEditText(QString());
+}
+
+QByteArray CHistoryCombo::QueryEntry(const QByteArray& valueName) const {
+    // A value longer than the usual buffer (a profile edited by hand) is read whole rather
+    // than ending the history there and dropping every later entry.
+    QByteArray buffer(kValueBufferSize, '\0');
+    unsigned long nSize = kValueBufferSize;
+    long result = m_key.QueryValue(buffer.data(), valueName.constData(), &nSize);
+    if (result == CRegistryKey::kMoreData) {
+        buffer.resize(static_cast<qsizetype>(nSize));
+        result = m_key.QueryValue(buffer.data(), valueName.constData(), &nSize);
+    }
+    if (result != CRegistryKey::kSuccess) return QByteArray();
+    return QByteArray(buffer.constData());
 }
 
 int CHistoryCombo::AddToHistory() { return AddToHistory(currentText()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QComboBox>
 #include <QString>
 
@@ -26,6 +27,8 @@ public:
     void SetMaximum(int nMaximum) { m_nMaximum = nMaximum; }
 
 private:
+    // The entry's text, or empty when it is missing.
+    QByteArray QueryEntry(const QByteArray& valueName) const;
     // First entry, from the second one round to the first, that begins with the text.
     int FindEntryBeginningWith(const QString& strText) const;
 

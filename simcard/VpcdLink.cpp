@@ -191,7 +191,20 @@ void CVpcdLink::Answer(const std::uint8_t* pMessage, std::size_t length) {
         if (m_bVerbose) Log("control " + std::to_string(pMessage[0]));
         return;
     }
-    const std::vector<std::uint8_t>& answer = m_card.Process(pMessage, length);
+    const std::vector<std::uint8_t>* pAnswer = &m_card.Process(pMessage, length);
+    if (m_misbehaviour.IsActive()) {
+        m_rewritten = *pAnswer;
+        pAnswer = &m_rewritten;
+        if (m_misbehaviour.Apply(pMessage, length, m_rewritten) ==
+            CMisbehaviour::Outcome::Silence) {
+            // vpcd waits for an answer without a time limit; only a dropped link ends that.
+            Log("misbehaving: no answer to " + BytesToHex(pMessage, length) +
+                "; dropping the link");
+            Disconnect();
+            return;
+        }
+    }
+    const std::vector<std::uint8_t>& answer = *pAnswer;
     if (m_bVerbose)
         Log("> " + BytesToHex(pMessage, length) + "  < " +
             BytesToHex(answer.data(), answer.size()));

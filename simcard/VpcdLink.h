@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Misbehaviour.h"
+
 class CSimCard;
 
 // The card's side of the vpcd driver: a TCP client that connects to the reader, answers
@@ -23,6 +25,8 @@ public:
     void SetVerbose(bool verbose) { m_bVerbose = verbose; }
     // Called after a command that changed lasting content (to save the state).
     void SetOnChanged(std::function<void()> onChanged) { m_onChanged = std::move(onChanged); }
+    // The test mode that rewrites some answers (none by default).
+    void SetMisbehaviour(const CMisbehaviour& misbehaviour) { m_misbehaviour = misbehaviour; }
 
     // Serves until stopFd becomes readable (the signal handler writes to it). Returns 0, or
     // 1 when the host cannot be resolved.
@@ -50,6 +54,8 @@ private:
     bool m_bVerbose = false;
     bool m_bResolveFailed = false;
     std::function<void()> m_onChanged;
+    CMisbehaviour m_misbehaviour;
+    std::vector<std::uint8_t> m_rewritten;
     int m_nSocket = -1;
     std::vector<std::uint8_t> m_message;
     std::vector<std::uint8_t> m_outgoing;

@@ -14,6 +14,9 @@ std::string CVsimOptions::Usage() {
            "  --state FILE     keep the card's changes in FILE across restarts\n"
            "  --atr HEX        answer to reset (default 3B021450; must offer T=0)\n"
            "  --verbose        log every APDU on stderr\n"
+           "  --misbehave MODE[:INS]\n"
+           "                   test mode: answer some commands as a broken card would;\n"
+           "                   MODE is one of " + CMisbehaviour::ModeNames() + "\n"
            "  --help           show this help\n"
            "  --version        show the version\n";
 }
@@ -91,7 +94,7 @@ bool CVsimOptions::Parse(int argc, const char* const* argv, std::string& error) 
             continue;
         }
         if (option != "--host" && option != "--port" && option != "--profile" &&
-            option != "--state" && option != "--atr") {
+            option != "--state" && option != "--atr" && option != "--misbehave") {
             error = "unknown option '" + option + "' (see --help)";
             return false;
         }
@@ -115,6 +118,8 @@ bool CVsimOptions::Parse(int argc, const char* const* argv, std::string& error) 
             m_strProfile = value;
         } else if (option == "--state") {
             m_strState = value;
+        } else if (option == "--misbehave") {
+            if (!m_misbehaviour.Parse(value, error)) return false;
         } else if (!ParseAtr(value, m_atr, error)) {
             return false;
         }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Misbehaviour.h"
+
 // The command line of corvanta-vsim.
 class CVsimOptions {
 public:
@@ -27,4 +29,5 @@ public:
     std::string m_strState;    // empty: no state file
     std::vector<std::uint8_t> m_atr{0x3B, 0x02, 0x14, 0x50};
     bool m_bVerbose = false;
+    CMisbehaviour m_misbehaviour;  // --misbehave: a test mode, off by default
 };

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
     CSimCard card(std::move(profile));
     CVpcdLink link(card, options.m_strHost, options.m_nPort, options.m_atr);
     link.SetVerbose(options.m_bVerbose);
+    link.SetMisbehaviour(options.m_misbehaviour);
     bool saveFailed = false;
     if (!options.m_strState.empty()) {
         link.SetOnChanged([&]() {

@@ -112,6 +112,15 @@ std::string_view LineEndAfter(const std::string& bytes) {
     return !bytes.empty() && bytes.back() == '\r' ? std::string_view("\n") : kNewLine;
 }
 
+std::string IndexKey(std::string_view section, std::string_view key) {
+    std::string text;
+    text.reserve(section.size() + key.size() + 1);
+    for (char c : section) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    text += '\n';
+    for (char c : key) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 std::string WithoutLineBreaks(std::string_view value) {
     std::string result;
     result.reserve(value.size());
@@ -127,6 +136,7 @@ CProfileFile::CProfileFile(QString strPath) : m_strPath(std::move(strPath)) {}
 
 bool CProfileFile::Load() {
     m_strBytes.clear();
+    m_bIndexed = false;
     QFile file(m_strPath);
     if (!file.exists()) return true;
     if (!file.open(QIODevice::ReadOnly)) return false;
@@ -148,12 +158,46 @@ bool CProfileFile::Save() const {
     return file.commit();
 }
 
+// The same reading of lines, sections and keys as CLineScanner, for every key at once; the
+// first occurrence of a key in any section of that name wins.
+const CProfileFile::KeyIndex& CProfileFile::Index() const {
+    if (m_bIndexed) return m_index;
+    m_index.clear();
+    std::string_view section;
+    bool bInSection = false;
+    for (std::size_t begin = 0; begin < m_strBytes.size();) {
+        std::size_t end = m_strBytes.find('\n', begin);
+        end = end == std::string::npos ? m_strBytes.size() : end + 1;
+        std::size_t contentEnd = end;
+        if (contentEnd > begin && m_strBytes[contentEnd - 1] == '\n') --contentEnd;
+        if (contentEnd > begin && m_strBytes[contentEnd - 1] == '\r') --contentEnd;
+        const std::string_view content(m_strBytes.data() + begin, contentEnd - begin);
+        const std::string_view trimmed = Trim(content);
+        const std::size_t equals = content.find('=');
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            const std::string_view name = trimmed.substr(1);
+            section = Trim(name.substr(0, name.find(']')));
+            bInSection = true;
+        } else if (bInSection && !trimmed.empty() && trimmed.front() != ';' &&
+                   equals != std::string_view::npos) {
+            std::size_t valueBegin = begin + equals + 1;
+            while (valueBegin < contentEnd && IsBlank(m_strBytes[valueBegin])) ++valueBegin;
+            m_index.emplace(IndexKey(section, Trim(content.substr(0, equals))),
+                            std::make_pair(valueBegin, contentEnd));
+        }
+        begin = end;
+    }
+    m_bIndexed = true;
+    return m_index;
+}
+
 std::optional<std::string> CProfileFile::GetString(std::string_view section,
                                                    std::string_view key) const {
-    const CLookup lookup = CLineScanner(m_strBytes, section, key).Run();
-    if (!lookup.value) return std::nullopt;
-    const std::string_view raw(m_strBytes.data() + lookup.value->begin,
-                               lookup.value->end - lookup.value->begin);
+    const KeyIndex& index = Index();
+    const auto found = index.find(IndexKey(section, key));
+    if (found == index.end()) return std::nullopt;
+    const std::string_view raw(m_strBytes.data() + found->second.first,
+                               found->second.second - found->second.first);
     return std::string(StripQuotes(Trim(raw)));
 }
 
@@ -177,6 +221,7 @@ unsigned CProfileFile::GetInt(std::string_view section, std::string_view key, un
 void CProfileFile::SetString(std::string_view section, std::string_view key,
                              std::string_view value) {
     const std::string cleanValue = WithoutLineBreaks(value);
+    m_bIndexed = false;
     const CLookup lookup = CLineScanner(m_strBytes, section, key).Run();
     if (lookup.value) {
         m_strBytes.replace(lookup.value->begin, lookup.value->end - lookup.value->begin,

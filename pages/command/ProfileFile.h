@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 // An INI file read and written the way the private-profile functions do: sections and
 // keys match without regard to case, blanks around keys and values are trimmed, one pair
@@ -34,6 +35,13 @@ public:
     const QString& Path() const { return m_strPath; }
 
 private:
+    // Where each section's keys first appear, found in one pass: without it every lookup
+    // reads the whole file, and a Command.INI of a million lines takes minutes to load.
+    using KeyIndex = std::unordered_map<std::string, std::pair<std::size_t, std::size_t>>;
+    const KeyIndex& Index() const;
+
     QString m_strPath;
     std::string m_strBytes;
+    mutable KeyIndex m_index;
+    mutable bool m_bIndexed = false;
 };

@@ -1,10 +1,12 @@
 #include "SettingsPage.h"
 
 #include "ByteText.h"
+#include "DialogService.h"
 #include "Profile.h"
 #include "ResourceIds.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -95,13 +97,18 @@ void CSettingsPage::OnApply() {
     UpdateCommandStates();
     // The main window takes the reader and the title from the page.
     emit CommandIssued(IDC_APPLY);
-    SaveSettings();
+    // The profile keeps its old file whole when it cannot be written (a full disk, a
+    // read-only folder); the user must hear that the settings will not outlast this run.
+    if (!SaveSettings())
+        CDialogService::Instance().MessageBox(
+            this, QStringLiteral("Could not save the settings in ") + CProfile::FileName(),
+            QCoreApplication::applicationName(), QMessageBox::Warning, QMessageBox::Ok);
 }
 
-void CSettingsPage::SaveSettings() {
+bool CSettingsPage::SaveSettings() {
     const std::string strLanguage = SelectedText(m_pLanguageCombo);
     const std::string strReader = SelectedText(m_pReaderCombo);
-    CProfile::WriteString("Settings", "Reader", strReader);
-    CProfile::WriteString("Settings", "Language", strLanguage);
-    CProfile::WriteString("Settings", "AppName", m_strAppName);
+    bool bSaved = CProfile::WriteString("Settings", "Reader", strReader);
+    bSaved = CProfile::WriteString("Settings", "Language", strLanguage) && bSaved;
+    return CProfile::WriteString("Settings", "AppName", m_strAppName) && bSaved;
 }

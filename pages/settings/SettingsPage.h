@@ -26,7 +26,8 @@ public:
 
     // Fields <-> controls.
     void DoDataExchange(bool bSaveAndValidate) override;
-    void SaveSettings();
+    // False when the profile could not be written.
+    bool SaveSettings();
     // Enables Apply exactly when something changed since the last Apply.
     void UpdateCommandStates();
 

@@ -181,6 +181,7 @@ bool CPrivatePcscd::StartCard(std::string* pError) {
                                      m_options.strProfile.empty() ? DefaultProfilePath()
                                                                   : m_options.strProfile};
     if (!m_options.strStateFile.empty()) args.insert(args.end(), {"--state", m_options.strStateFile});
+    args.insert(args.end(), m_options.vCardArguments.begin(), m_options.vCardArguments.end());
     m_cardPid = Spawn(args, m_dir.File("card.log"));
     if (m_cardPid <= 0) {
         SetError(pError, "could not start " + VirtualCardPath());
@@ -194,6 +195,12 @@ bool CPrivatePcscd::StopCard(bool bKill) {
     const bool bStopped = StopProcess(m_cardPid, bKill ? SIGKILL : SIGTERM);
     // Until pcscd has noticed, the reader still reports the old card as present.
     return bStopped && (m_daemonPid <= 0 || WaitForCard(false));
+}
+
+bool CPrivatePcscd::SwapCard(std::vector<std::string> vCardArguments) {
+    if (!StopCard(true)) return false;
+    m_options.vCardArguments = std::move(vCardArguments);
+    return StartCard() && WaitForCard(true);
 }
 
 bool CPrivatePcscd::WaitForCard(bool bPresent, int timeoutMs) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 #include "TempDir.h"
 
@@ -15,6 +16,7 @@ public:
         std::string strStateFile;  // empty: no state kept across card restarts
         std::string strFriendlyName = "Corvanta Virtual SIM";
         int nReaderEntries = 1;    // each vpcd entry gives two readers
+        std::vector<std::string> vCardArguments;  // more options for the card, e.g. --misbehave
     };
 
     CPrivatePcscd();
@@ -34,6 +36,8 @@ public:
     // Returns once the reader reports no card.
     bool StopCard(bool bKill = false);
     bool WaitForCard(bool bPresent, int timeoutMs = 10000);
+    // Pulls the card and puts one in that starts with these extra options; true once present.
+    bool SwapCard(std::vector<std::string> vCardArguments);
 
     std::string ReaderName() const { return m_options.strFriendlyName + " 00 00"; }
     std::string SocketPath() const { return m_dir.File("ipc/pcscd.comm"); }

@@ -45,6 +45,19 @@ TEST(HistoryCombo, LoadsSortedUpToTheFirstGapAndClearsTheEditText) {
     EXPECT_EQ(pCombo->currentText(), QString());
 }
 
+// A hand-edited profile: a path of 260 bytes or more, binary bytes and a 1 MB value are
+// loaded like any other entry, and none of them hides the entries after it.
+TEST(HistoryCombo, LongAndBinaryEntriesAreLoadedWithEveryLaterOne) {
+    const std::string longPath(300, 'A'), huge(1 << 20, '7'), binary("\x01\xFF\x7F;[]=");
+    const std::string values[] = {"2FE2", longPath, binary, huge, "7F20"};
+    for (int i = 0; i < 5; ++i) Store(i, values[i]);
+    const auto pCombo = Loaded();
+    QStringList expected;
+    for (const std::string& value : values) expected << QString::fromLatin1(value.c_str());
+    expected.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(Entries(*pCombo), expected);
+}
+
 TEST(HistoryCombo, AFirstLoadStartsEmptyAndAdditionsPersist) {
     {
         const auto pCombo = Loaded();

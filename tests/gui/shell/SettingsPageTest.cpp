@@ -5,6 +5,8 @@
 #include "ShellFixture.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +17,23 @@ using SettingsPage = CShellFixture;
 
 QPushButton* ApplyButton(CMainDlg& dlg) {
     return static_cast<QPushButton*>(dlg.SettingsPage().GetDlgItem(IDC_APPLY));
+}
+
+// A profile that cannot be written (here a folder stands where its file belongs) keeps the
+// settings for this run and says so at Apply.
+TEST_F(SettingsPage, ApplyThatCannotWriteTheProfileWarns) {
+    CMainDlg& dlg = StartMainWindow();
+    QFile::remove(CProfile::FileName());
+    ASSERT_TRUE(QDir().mkpath(CProfile::FileName()));
+    auto* pName = static_cast<QLineEdit*>(dlg.SettingsPage().GetDlgItem(IDC_APP_NAME));
+    pName->setText("Lab 3");
+    QTest::mouseClick(ApplyButton(dlg), Qt::LeftButton);
+    ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
+    EXPECT_EQ(m_dialogs.m_messages[0].strText,
+              "Could not save the settings in " + CProfile::FileName());
+    EXPECT_EQ(m_dialogs.m_messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(dlg.windowTitle(), "Lab 3");
+    QDir(CProfile::FileName()).removeRecursively();
 }
 
 TEST_F(SettingsPage, ApplyDisablesItselfSetsTitleAndStoresAtOnce) {

@@ -247,3 +247,22 @@ TEST(CommandIniLocationTest, ExecutableFolderIsUsedWhileWritable) {
 }
 
 }  // namespace
+
+namespace {
+
+// Command.INI edited by hand or broken: binary bytes, a 100 MB line, a million lines, and
+// counts far beyond the entries there. Load keeps what parses and stops at the limits.
+TEST_F(CommandPageLogicTest, CorruptOrEnormousIniLoadsWhatParses) {
+    std::string junk(1000000 * 8, '\0');
+    for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = i % 8 == 7 ? '\n' : "x=\x01\xFF[;="[i % 7];
+    const std::string ini = "[Command]\r\nCommandNb=99999999999\r\nCommand1=A0F2<STATUS><00><00><16><OUT>\r\n"
+                            "Command2=" + std::string(100 << 20, 'A') + "\r\n" + junk +
+                            "[LastCmd]\r\nLastCmdNb=-5\r\nLastCmd1=A0F2000016\r\n";
+    CCommandPageLogic logic = Loaded(ini);
+    std::string items;
+    for (const auto& preset : logic.Presets()) items += preset.m_strItemText.substr(0, 20) + "|";
+    EXPECT_EQ(items, "<>|A0F2<STATUS>|");  // the 100 MB value has no fields to show
+    EXPECT_TRUE(logic.RecentEntries().empty());
+}
+
+}  // namespace

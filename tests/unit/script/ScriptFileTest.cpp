@@ -112,3 +112,22 @@ TEST(ScriptFileTitle, IsTheFileNameWithoutItsLastExtension) {
     EXPECT_EQ(CScriptFile::FileTitle("/home/me/a.b.scp"), "a.b");
     EXPECT_EQ(CScriptFile::FileTitle("/home/me.d/name"), "name");
 }
+
+namespace {
+
+// A script that is no script: binary bytes, a 100 MB line and a million lines read back
+// byte for byte, every line a row.
+TEST_F(ScriptFileTest, BinaryHugeAndEnormousScriptsReadWhole) {
+    std::string bytes(1000000, '\n');
+    for (std::size_t i = 0; i < bytes.size(); i += 2) bytes[i] = static_cast<char>(0x80 + i % 128);
+    bytes += std::string(100 << 20, 'A') + "\r\n" + std::string("\xFF\0\x80", 3);
+    ASSERT_TRUE(CScriptFile::SaveBytes(Path("a.scp"), bytes, nullptr));
+    Strings lines;
+    QString error;
+    ASSERT_TRUE(CScriptFile::Read(Path("a.scp"), lines, &error)) << error.toStdString();
+    ASSERT_EQ(lines.size(), 500002u);
+    EXPECT_EQ(lines[500000].size(), std::size_t{100 << 20});
+    EXPECT_EQ(lines[500001], std::string("\xFF\0\x80", 3));
+}
+
+}  // namespace
