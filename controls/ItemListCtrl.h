@@ -24,7 +24,7 @@ public:
 
     CItemListModel* Model() const { return m_pModel; }
 
-    // Adds the columns of the specification ("Name,width;...") at their widths.
+    // Adds the columns of a column list ("Name,width;...") at their widths.
     bool SetColumns(std::string_view strSpec);
 
     // The selected rows (ascending) and the focused row.

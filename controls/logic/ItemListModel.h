@@ -26,11 +26,11 @@ public:
 
     explicit CItemListModel(QObject* pParent = nullptr);
 
-    // Adds the columns of a specification "Name,width;Name,width;...": the width is the
+    // Adds the columns of a column list "Name,width;Name,width;...": the width is the
     // leading decimal digits after the comma (0 if none). Returns true.
     bool SetColumns(std::string_view strSpec);
     int ColumnCount() const { return m_nColumns; }
-    // Width in pixels that the specification gave the column.
+    // Width in pixels that the column list gave the column.
     int SpecifiedWidth(int column) const;
 
     int RowCount() const { return static_cast<int>(m_aRows.size()); }
