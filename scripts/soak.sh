@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # Soak: plays ROWS APDUs (default one million) through corvanta-run against the virtual
 # card and reports resident memory per APDU; with --leaks it uses the sanitizer build and
-# lets LeakSanitizer report. Not part of the test suite: it runs for minutes.
+# lets LeakSanitizer report; with --play it plays ROWS rows once on the Script page in the
+# window (headless) and reports the memory each APDU added beside the trace text. Not part
+# of the test suite: it runs for minutes.
 #
-#   scripts/soak.sh [--leaks] [ROWS]
+#   scripts/soak.sh [--leaks | --play] [ROWS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 LEAKS=0
+PLAY=0
 if [[ ${1:-} == --leaks ]]; then LEAKS=1; shift; fi
+if [[ ${1:-} == --play ]]; then PLAY=1; shift; fi
 ROWS=${1:-1000000}
+
+if ((PLAY)); then
+  BUILD=${CORVANTA_SOAK_BUILD:-build/release}
+  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD" -j2 --target corvanta-script-play-bench corvanta-vsim >/dev/null
+  exec env QT_QPA_PLATFORM=offscreen "$BUILD/bin/corvanta-script-play-bench" --soak "$ROWS"
+fi
 
 if ((LEAKS)); then
   BUILD=${CORVANTA_TEST_BUILD:-build/asan}

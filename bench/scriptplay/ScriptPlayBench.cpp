@@ -2,6 +2,8 @@
 // through a private pcscd, the vpcd driver and the virtual card, with the main window
 // shown offscreen. Runs of the two alternate, since single runs on a shared machine
 // drift; the figures are medians of runs and of pairwise ratios.
+// With --soak ROWS it plays one script of ROWS rows once instead and reports how much the
+// resident memory grew per APDU beside the trace text the run added.
 #include "BenchFigure.h"
 #include "CardReader.h"
 #include "ColorLineModel.h"
@@ -39,27 +41,55 @@ double Seconds(Clock::time_point start) {
 
 // From the first row to the end, until the window has shown the last result and the
 // trace has taken every record.
-double PlayRun(CMainDlg& dialog) {
+double PlayRun(CMainDlg& dialog, int rows = kRows, bool bClearTrace = true) {
     CScriptPage& page = dialog.ScriptPage();
     page.OnReset();
     const Clock::time_point start = Clock::now();
     page.OnPlay();
     QCoreApplication::processEvents();
     const double seconds = Seconds(start);
-    if (page.List()->Model()->CellText(kRows - 1, 3).empty()) {
+    if (page.List()->Model()->CellText(rows - 1, 3).empty()) {
         std::fprintf(stderr, "the last row was not run\n");
         std::exit(1);
     }
-    dialog.TracePage().List()->Model()->Clear();
+    if (bClearTrace) dialog.TracePage().List()->Model()->Clear();
     return seconds;
 }
 
-bool WriteScript(const QString& path) {
+bool WriteScript(const QString& path, int rows = kRows) {
     QByteArray bytes;
-    for (int i = 0; i < kRows; ++i)
+    for (int i = 0; i < rows; ++i)
         bytes += QByteArray::fromStdString(kCommands[i % kCommands.size()]) + "\r\n";
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+long ResidentBytes() {
+    long pages = 0, resident = 0;
+    if (FILE* pFile = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(pFile, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(pFile);
+    }
+    return resident * 4096;
+}
+
+// One Play of a long script: what it adds to the resident memory beyond the trace text.
+int Soak(CMainDlg& dialog, const QString& script, int rows) {
+    if (!WriteScript(script, rows) || !dialog.ScriptPage().OpenScript(script)) return 1;
+    QCoreApplication::processEvents();
+    const long before = ResidentBytes();
+    const double seconds = PlayRun(dialog, rows, false);
+    const long after = ResidentBytes();
+    const CColorLineModel& trace = *dialog.TracePage().List()->Model();
+    qint64 textBytes = 0;
+    for (int line = 0; line < trace.rowCount(); ++line) textBytes += trace.LineText(line).size();
+    std::printf("Play soak: %d APDUs in %.1f s\n", rows, seconds);
+    std::printf("resident memory: %.1f MB before, %.1f MB after Play: %.1f bytes per APDU\n",
+                before / 1e6, after / 1e6, double(after - before) / rows);
+    std::printf("trace: %d lines, %.1f bytes of text per APDU; growth beyond the trace text: "
+                "%.1f bytes per APDU\n",
+                trace.rowCount(), double(textBytes) / rows, double(after - before - textBytes) / rows);
+    return 0;
 }
 
 }  // namespace
@@ -96,6 +126,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "no connection or no script\n");
             return 1;
         }
+        if (argc == 3 && std::string(argv[1]) == "--soak") return Soak(dialog, script, std::atoi(argv[2]));
         rawLoop.Run(kRows);  // warm-up of both paths
         PlayRun(dialog);
         std::vector<double> raw, play, ratios;
