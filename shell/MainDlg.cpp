@@ -4,12 +4,14 @@
 #include "ByteText.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
+#include "ConnectionControl.h"
 #include "DialogService.h"
 #include "HelpLocation.h"
 #include "HexCombo.h"
 #include "IconResource.h"
 #include "InfoBar.h"
 #include "MenuResource.h"
+#include "NavigationList.h"
 #include "Profile.h"
 #include "ResourceIds.h"
 #include "StatusLine.h"
@@ -25,7 +27,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -36,7 +37,7 @@
 namespace {
 
 constexpr const char* kSection = "Settings";
-constexpr int kIconSize = 32;       // the desktop's icon size, kept on screen at restore
+constexpr int kIconSize = 32;  // the desktop's icon size, kept on screen at restore
 
 struct SPageInfo {
     const char* pszName;
@@ -82,15 +83,22 @@ CMainDlg::~CMainDlg() {
 
 CResizableDialog& CMainDlg::Page(int nPage) {
     switch (nPage) {
-        case 0: return m_settingsPage;
-        case 1: return m_commandPage;
-        case 2: return m_filePage;
-        case 3: return m_scriptPage;
-        default: return m_tracePage;
+        case 0:
+            return m_settingsPage;
+        case 1:
+            return m_commandPage;
+        case 2:
+            return m_filePage;
+        case 3:
+            return m_scriptPage;
+        default:
+            return m_tracePage;
     }
 }
 
-const CResizableDialog::SResizeMapEntry* CMainDlg::GetResizeMap() const { return kResizeMap; }
+const CResizableDialog::SResizeMapEntry* CMainDlg::GetResizeMap() const {
+    return kResizeMap;
+}
 
 QWidget* CMainDlg::CreateControl(const SDialogControl& control) {
     if (control.nId == IDC_INFO_BAR) {
@@ -99,9 +107,12 @@ QWidget* CMainDlg::CreateControl(const SDialogControl& control) {
         connect(m_pInfoBar, &CInfoBar::StatusTextRequested, this, &CMainDlg::SetStatusText);
         return m_pInfoBar;
     }
-    QWidget* pWidget = CResizableDialog::CreateControl(control);
-    if (control.nId == IDC_NAVIGATION_LIST) m_pNavigationList = static_cast<QListWidget*>(pWidget);
-    return pWidget;
+    if (control.nId == IDC_NAVIGATION_LIST) {
+        m_pNavigationList = new CNavigationList(this);
+        connect(m_pNavigationList, &CNavigationList::PageSelected, this, &CMainDlg::ShowPage);
+        return m_pNavigationList;
+    }
+    return CResizableDialog::CreateControl(control);
 }
 
 // ---- start-up ----
@@ -109,7 +120,8 @@ QWidget* CMainDlg::CreateControl(const SDialogControl& control) {
 bool CMainDlg::OnInitDialog() {
     SetUpNavigationList();
     CreateBars();
-    if (QWidget* pLine = GetDlgItem(IDC_ETCHED_LINE)) pLine->resize(pLine->width() + 4, pLine->height());
+    if (QWidget* pLine = GetDlgItem(IDC_ETCHED_LINE))
+        pLine->resize(pLine->width() + 4, pLine->height());
     CaptureLayout(true, kStyleClipChildren | kStyleThickFrame);
     RestorePlacement();
     CreatePages();
@@ -133,44 +145,17 @@ bool CMainDlg::OnInitDialog() {
     // The command states follow whenever the loop has run dry.
     if (QAbstractEventDispatcher* pDispatcher = QAbstractEventDispatcher::instance()) {
         connect(pDispatcher, &QAbstractEventDispatcher::awake, this, &CMainDlg::OnIdleDue);
-        connect(pDispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CMainDlg::OnAboutToBlock);
+        connect(pDispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &CMainDlg::OnAboutToBlock);
     }
     return true;
 }
 
 void CMainDlg::SetUpNavigationList() {
-    QListWidget* pList = m_pNavigationList;
-    pList->setIconSize(QSize(kIconSize, kIconSize));
-    pList->setMovement(QListView::Static);
-    pList->setFlow(QListView::TopToBottom);
-    pList->setWrapping(false);
-    pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // One column: each icon is as wide as the list and 72 pixels high.
-    const QSize cell(pList->contentsRect().width(), 72);
-    pList->setGridSize(cell);
-    ApplyNavigationColours();
-    for (int page = 0; page < kPageCount; ++page) {
-        const SPageInfo& info = kPages[static_cast<std::size_t>(page)];
-        auto* pItem = new QListWidgetItem(CIconResource::Icon(info.nIcon), QLatin1String(info.pszName));
-        pItem->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        pItem->setSizeHint(cell);
-        pList->addItem(pItem);
-    }
+    m_pNavigationList->SetUp();
+    for (const SPageInfo& info : kPages)
+        m_pNavigationList->AddPage(CIconResource::Icon(info.nIcon), QLatin1String(info.pszName));
     m_nColumnWidth = CProfile::GetInt(kSection, "OutlookBarWidth", 82) & 0xFFFF;
-    connect(pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected) {
-                for (const QModelIndex& index : selected.indexes()) OnNavigationSelected(index.row());
-            });
-}
-
-void CMainDlg::ApplyNavigationColours() {
-    QPalette palette = m_pNavigationList->palette();
-    const QColor shadow = QGuiApplication::palette().color(QPalette::Dark);
-    palette.setColor(QPalette::Base, shadow);
-    palette.setColor(QPalette::Window, shadow);
-    palette.setColor(QPalette::Text, Qt::white);
-    m_pNavigationList->setPalette(palette);
 }
 
 QAction* CMainDlg::MakeAction(int nId, const QString& strText) {
@@ -233,20 +218,19 @@ bool CMainDlg::CreateBars() {
 
     m_pStatusBar = new CStatusLine(this);
     SetControlId(m_pStatusBar, AFX_IDW_STATUS_BAR);
-    SetStatusText(QStringLiteral("No connection !"), 1);
-    SetGreenLight(false);
-    SetRedLight(true);
+    m_pConnection = std::make_unique<CConnectionControl>(*m_pStatusBar);
 
     // Make room: the controls move below the menu and toolbar, and the window grows by
     // what the bars take.
     const int menuHeight = m_pMenuBar->sizeHint().height();
     const int toolHeight = m_pToolBar->sizeHint().height();
-    const int statusHeight = std::max(CStatusLine::kMinimumHeight, m_pStatusBar->sizeHint().height());
+    const int statusHeight =
+        std::max(CStatusLine::kMinimumHeight, m_pStatusBar->sizeHint().height());
     const int top = menuHeight + toolHeight;
     for (QObject* pChild : children()) {
         auto* pWidget = qobject_cast<QWidget*>(pChild);
-        if (pWidget == nullptr || pWidget->isWindow() || pWidget == m_pMenuBar || pWidget == m_pToolBar ||
-            pWidget == m_pStatusBar)
+        if (pWidget == nullptr || pWidget->isWindow() || pWidget == m_pMenuBar ||
+            pWidget == m_pToolBar || pWidget == m_pStatusBar)
             continue;
         pWidget->move(pWidget->x(), pWidget->y() + top);
     }
@@ -259,7 +243,8 @@ bool CMainDlg::CreateBars() {
 }
 
 void CMainDlg::PlaceMenuBar() {
-    if (m_pMenuBar != nullptr) m_pMenuBar->setGeometry(0, 0, width(), m_pMenuBar->sizeHint().height());
+    if (m_pMenuBar != nullptr)
+        m_pMenuBar->setGeometry(0, 0, width(), m_pMenuBar->sizeHint().height());
 }
 
 void CMainDlg::RestorePlacement() {
@@ -268,7 +253,8 @@ void CMainDlg::RestorePlacement() {
     if (!placement) return;
     // At least an icon's width and height of the window stay on one of the screens.
     QList<QRect> screens;
-    for (const QScreen* pScreen : QGuiApplication::screens()) screens << pScreen->availableGeometry();
+    for (const QScreen* pScreen : QGuiApplication::screens())
+        screens << pScreen->availableGeometry();
     setGeometry(CWindowPlacement::ClampToScreens(placement->m_rect, screens, kIconSize));
     if (placement->m_nShow == CWindowPlacement::kShowMaximized)
         setWindowState(Qt::WindowMaximized);
@@ -291,7 +277,8 @@ void CMainDlg::CreatePages() {
         dialog.Create(this);
         connect(&dialog, &CResizableDialog::CommandIssued, this, &CMainDlg::OnCommand);
         connect(&dialog, &CResizableDialog::StatusTextRequested, this, &CMainDlg::SetStatusText);
-        connect(&dialog, &CResizableDialog::StatusTextRestoreRequested, this, &CMainDlg::RestoreStatusText);
+        connect(&dialog, &CResizableDialog::StatusTextRestoreRequested, this,
+                &CMainDlg::RestoreStatusText);
     }
 }
 
@@ -310,12 +297,6 @@ void CMainDlg::ShowPage(int nPage) {
     m_pNavigationList->setCurrentRow(nPage);
     for (int page = 0; page < kPageCount; ++page) Page(page).setVisible(page == nPage);
     m_pInfoBar->SetCaption(QLatin1String(kPages[static_cast<std::size_t>(nPage)].pszName));
-}
-
-void CMainDlg::OnNavigationSelected(int nItem) {
-    if (nItem == m_nRememberedListItem) return;
-    m_nRememberedListItem = nItem;
-    ShowPage(nItem);
 }
 
 void CMainDlg::LayoutPages() {
@@ -340,14 +321,29 @@ void CMainDlg::OnCommand(int nId) {
         return;
     }
     switch (nId) {
-        case ID_CARD_CONNECT: OnCardConnect(); break;
-        case ID_CARD_DISCONNECT: OnCardDisconnect(); break;
-        case ID_CARD_RECONNECT: OnCardReconnect(); break;
-        case ID_APP_EXIT: done(QDialog::Rejected); break;  // not a close request: no placement
-        case ID_HELP_CONTENTS: OnHelpContents(); break;
-        case ID_APP_ABOUT: OnAppAbout(); break;
-        case IDC_APPLY: ApplySettings(); break;
-        default: break;
+        case ID_CARD_CONNECT:
+            OnCardConnect();
+            break;
+        case ID_CARD_DISCONNECT:
+            OnCardDisconnect();
+            break;
+        case ID_CARD_RECONNECT:
+            OnCardReconnect();
+            break;
+        case ID_APP_EXIT:
+            done(QDialog::Rejected);
+            break;  // not a close request: no placement
+        case ID_HELP_CONTENTS:
+            OnHelpContents();
+            break;
+        case ID_APP_ABOUT:
+            OnAppAbout();
+            break;
+        case IDC_APPLY:
+            ApplySettings();
+            break;
+        default:
+            break;
     }
 }
 
@@ -373,55 +369,28 @@ void CMainDlg::AppendRecord(const std::string& command, const std::string& respo
 // ---- connection control ----
 
 void CMainDlg::OnCardConnect() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    SetStatusText(QStringLiteral("Connecting to the card ..."), 1);
-    SetRedLight(false);
-    const LONG code = g_pCardReader != nullptr ? g_pCardReader->Connect() : SCARD_E_NO_SERVICE;
-    if (code != SCARD_S_SUCCESS) {
-        SetRedLight(true);
-        SetGreenLight(false);
-        SetStatusText(QStringLiteral("Error connecting to the card !"), 1);
-    } else {
-        SetGreenLight(true);
-        SetStatusText(QStringLiteral("Connection created !"), 1);
-    }
-    QGuiApplication::restoreOverrideCursor();
+    m_pConnection->Connect();
 }
 
 void CMainDlg::OnCardDisconnect() {
-    SetStatusText(QStringLiteral("Disconnecting from the card ..."), 1);
-    SetGreenLight(false);
-    if (g_pCardReader != nullptr) g_pCardReader->Disconnect();
-    // A failed disconnect that leaves the connection open keeps the connected state on
-    // screen, so the lights, the text and the enabled commands never disagree.
-    if (g_pCardReader != nullptr && g_pCardReader->IsConnected()) {
-        SetGreenLight(true);
-        SetRedLight(false);
-        SetStatusText(QStringLiteral("Connection created !"), 1);
-        return;
-    }
-    SetRedLight(true);
-    SetStatusText(QStringLiteral("Connection lost !"), 1);
+    m_pConnection->Disconnect();
 }
 
 void CMainDlg::OnCardReconnect() {
-    OnCardDisconnect();
-    // Connecting over a connection still open would leave its handle behind.
-    if (g_pCardReader != nullptr && g_pCardReader->IsConnected()) return;
-    OnCardConnect();
+    m_pConnection->Reconnect();
 }
 
-QString CMainDlg::PaneText() const { return m_pStatusBar->PaneText(); }
+QString CMainDlg::PaneText() const {
+    return m_pStatusBar->PaneText();
+}
 
 void CMainDlg::SetStatusText(const QString& strText, int nRemember) {
     m_pStatusBar->SetText(strText, nRemember);
 }
 
-void CMainDlg::RestoreStatusText() { m_pStatusBar->RestoreText(); }
-
-void CMainDlg::SetGreenLight(bool bOn) { m_pStatusBar->SetGreenLight(bOn); }
-
-void CMainDlg::SetRedLight(bool bOn) { m_pStatusBar->SetRedLight(bOn); }
+void CMainDlg::RestoreStatusText() {
+    m_pStatusBar->RestoreText();
+}
 
 void CMainDlg::OnMenuHovered(QAction* pAction) {
     // A toolbar button reports its hover through the action it shares with a menu, and
@@ -429,7 +398,8 @@ void CMainDlg::OnMenuHovered(QAction* pAction) {
     // when a menu is open or the bar has the keyboard.
     const auto* pMenu = qobject_cast<const QMenu*>(sender());
     if (pAction == nullptr || (pMenu != nullptr && !pMenu->isVisible())) return;
-    if (sender() == m_pMenuBar && QApplication::activePopupWidget() == nullptr && !m_pMenuBar->hasFocus())
+    if (sender() == m_pMenuBar && QApplication::activePopupWidget() == nullptr &&
+        !m_pMenuBar->hasFocus())
         return;
     SetStatusText(CMenuResource::PromptOf(pAction), 0);
 }
@@ -447,12 +417,13 @@ void CMainDlg::OnAboutToBlock() {
 }
 
 void CMainDlg::OnIdleUpdate() {
-    const bool bConnected = g_pCardReader != nullptr && g_pCardReader->IsConnected();
+    const bool bConnected = CConnectionControl::IsConnected();
     Action(ID_CARD_CONNECT)->setEnabled(!bConnected);
     Action(ID_CARD_DISCONNECT)->setEnabled(bConnected);
     Action(ID_CARD_RECONNECT)->setEnabled(bConnected);
     for (int page = 0; page < kPageCount; ++page)
-        Action(kPages[static_cast<std::size_t>(page)].nViewCommand)->setChecked(!Page(page).isHidden());
+        Action(kPages[static_cast<std::size_t>(page)].nViewCommand)
+            ->setChecked(!Page(page).isHidden());
     RestoreStatusText();
 }
 
@@ -480,6 +451,7 @@ void CMainDlg::resizeEvent(QResizeEvent* pEvent) {
 }
 
 void CMainDlg::changeEvent(QEvent* pEvent) {
-    if (pEvent->type() == QEvent::PaletteChange && m_pNavigationList != nullptr) ApplyNavigationColours();
+    if (pEvent->type() == QEvent::PaletteChange && m_pNavigationList != nullptr)
+        m_pNavigationList->ApplyColours();
     CResizableDialog::changeEvent(pEvent);
 }

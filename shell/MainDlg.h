@@ -3,6 +3,7 @@
 #include "CardReaderHost.h"
 #include "CommandPage.h"
 #include "FilePage.h"
+#include "NavigationList.h"
 #include "ResizableDialog.h"
 #include "ScriptPage.h"
 #include "SettingsPage.h"
@@ -13,11 +14,12 @@
 #include <QIcon>
 #include <QString>
 
+#include <memory>
 #include <string>
 
+class CConnectionControl;
 class CInfoBar;
 class QAction;
-class QListWidget;
 class QMenuBar;
 class QToolBar;
 
@@ -46,8 +48,6 @@ public:
     void OnCardReconnect();
     void SetStatusText(const QString& strText, int nRemember);
     void RestoreStatusText();
-    void SetGreenLight(bool bOn);
-    void SetRedLight(bool bOn);
 
     // What the idle loop runs: command states and the remembered status text.
     void OnIdleUpdate();
@@ -63,7 +63,7 @@ public:
     CScriptPage& ScriptPage() { return m_scriptPage; }
     CTracePage& TracePage() { return m_tracePage; }
     CResizableDialog& Page(int nPage);
-    QListWidget* NavigationList() const { return m_pNavigationList; }
+    CNavigationList* NavigationList() const { return m_pNavigationList; }
     CInfoBar* InfoBar() const { return m_pInfoBar; }
     QMenuBar* MenuBar() const { return m_pMenuBar; }
     QToolBar* ToolBar() const { return m_pToolBar; }
@@ -91,7 +91,6 @@ protected:
 
 private:
     void SetUpNavigationList();
-    void ApplyNavigationColours();
     bool CreateBars();
     void CreateMenu();
     QAction* MakeAction(int nId, const QString& strText);
@@ -100,7 +99,6 @@ private:
     void SavePlacement();
     void CreatePages();
     void FillReaderList();
-    void OnNavigationSelected(int nItem);
     void OnMenuHovered(QAction* pAction);
     void OnHelpContents();
     void OnAppAbout();
@@ -114,17 +112,16 @@ private:
     CScriptPage m_scriptPage;
     CTracePage m_tracePage;
     CInfoBar* m_pInfoBar = nullptr;
-    QListWidget* m_pNavigationList = nullptr;
+    CNavigationList* m_pNavigationList = nullptr;
     bool m_bInitialised = false;
     QIcon m_icon;
     CStatusLine* m_pStatusBar = nullptr;
+    std::unique_ptr<CConnectionControl> m_pConnection;
     QToolBar* m_pToolBar = nullptr;
 
     QMenuBar* m_pMenuBar = nullptr;
     QHash<int, QAction*> m_actions;
     int m_nColumnWidth = 82;
-    // The navigation item last handled; only its change notification writes it.
-    int m_nRememberedListItem = 0;
     bool m_bIdleDue = true;
     QString m_strStartScript;
 };

@@ -1,0 +1,54 @@
+#include "ConnectionControl.h"
+
+#include "CardReader.h"
+#include "StatusLine.h"
+#include "WaitCursor.h"
+
+CConnectionControl::CConnectionControl(CStatusLine& statusLine) : m_statusLine(statusLine) {
+    ShowDisconnected("No connection !");
+}
+
+bool CConnectionControl::IsConnected() {
+    return g_pCardReader != nullptr && g_pCardReader->IsConnected();
+}
+
+void CConnectionControl::Connect() {
+    const CWaitCursor wait;
+    m_statusLine.SetText(QStringLiteral("Connecting to the card ..."), 1);
+    m_statusLine.SetRedLight(false);
+    const LONG code = g_pCardReader != nullptr ? g_pCardReader->Connect() : SCARD_E_NO_SERVICE;
+    if (code == SCARD_S_SUCCESS)
+        ShowConnected();
+    else
+        ShowDisconnected("Error connecting to the card !");
+}
+
+void CConnectionControl::Disconnect() {
+    m_statusLine.SetText(QStringLiteral("Disconnecting from the card ..."), 1);
+    m_statusLine.SetGreenLight(false);
+    if (g_pCardReader != nullptr) g_pCardReader->Disconnect();
+    // A failed disconnect that leaves the connection open keeps the connected state on
+    // screen, so the lights, the text and the enabled commands never disagree.
+    if (IsConnected())
+        ShowConnected();
+    else
+        ShowDisconnected("Connection lost !");
+}
+
+void CConnectionControl::Reconnect() {
+    Disconnect();
+    // Connecting over a connection still open would leave its handle behind.
+    if (!IsConnected()) Connect();
+}
+
+void CConnectionControl::ShowConnected() {
+    m_statusLine.SetGreenLight(true);
+    m_statusLine.SetRedLight(false);
+    m_statusLine.SetText(QStringLiteral("Connection created !"), 1);
+}
+
+void CConnectionControl::ShowDisconnected(const char* pszText) {
+    m_statusLine.SetGreenLight(false);
+    m_statusLine.SetRedLight(true);
+    m_statusLine.SetText(QString::fromLatin1(pszText), 1);
+}
