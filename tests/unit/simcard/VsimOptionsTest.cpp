@@ -1,4 +1,4 @@
-// The command line and the ATR check.
+// The command line, the ATR check and the --misbehave text.
 
 #include <gtest/gtest.h>
 
@@ -11,15 +11,16 @@ bool ParseArgs(std::vector<const char*> args, CVsimOptions& options, std::string
     return options.Parse(static_cast<int>(args.size()), args.data(), error);
 }
 
-TEST(VsimOptions, DefaultsAndEveryOptionWithItsValue) {
+// Each ATR offers T=0: alone; with TA1, TB1, TC1 and three historical bytes; beside T=1
+// with a check byte.
+TEST(VsimOptions, EveryOptionWithItsValue) {
     CVsimOptions defaults, options, help;
     std::string error;
     ASSERT_TRUE(ParseArgs({}, defaults, error));
     EXPECT_EQ(defaults.m_nPort, 35963);  // vpcd's own default
-    EXPECT_TRUE(defaults.m_strState.empty());
-    EXPECT_EQ(defaults.m_atr, (std::vector<std::uint8_t>{0x3B, 0x02, 0x14, 0x50}));
     ASSERT_TRUE(ParseArgs({"--host", "localhost", "--port", "40000", "--profile", "a.sim",
-                           "--state", "a.state", "--atr", "3B80800101", "--verbose"},
+                           "--state", "a.state", "--atr", "3B021450", "--atr", "3B73110000414243",
+                           "--atr", "3b80800101", "--verbose", "--misbehave", "61xx"},
                           options, error))
         << error;
     EXPECT_EQ(options.m_strHost + options.m_strProfile + options.m_strState,
@@ -27,6 +28,7 @@ TEST(VsimOptions, DefaultsAndEveryOptionWithItsValue) {
     EXPECT_EQ(options.m_nPort, 40000);
     EXPECT_EQ(options.m_atr.size(), 5u);
     EXPECT_TRUE(options.m_bVerbose);
+    EXPECT_EQ(options.m_misbehaviour.GetMode(), CMisbehaviour::Mode::Sw61);
     ASSERT_TRUE(ParseArgs({"--port", "1", "--help"}, help, error));
     EXPECT_EQ(help.m_action, CVsimOptions::Action::Help);
     ASSERT_TRUE(ParseArgs({"--version"}, help, error));
@@ -46,21 +48,20 @@ TEST(VsimOptions, ErrorsAreRefusedWithAReason) {
         {{"--atr", "3BF0"}, "--atr is shorter than its interface bytes say"},
         {{"--atr", "3B800181"}, "--atr must offer T=0"},
         {{"--atr", "3B80800102"}, "--atr check byte TCK is wrong"},
+        {{"--misbehave", "loud"},
+         "--misbehave needs one of 258, 9F00, 9FFF, overlong, bare-sw, 61xx, 6Cxx, silent, "
+         "not 'loud'"},
+        {{"--misbehave", "silent:B"}, "--misbehave silent:INS needs one instruction byte in hex"},
+        {{"--misbehave", "silent:B0B2"},
+         "--misbehave silent:INS needs one instruction byte in hex"},
     };
     for (const auto& [args, message] : bad) {
         CVsimOptions options;
         std::string error;
         EXPECT_FALSE(ParseArgs(args, options, error)) << message;
         EXPECT_EQ(error, message);
+        EXPECT_FALSE(options.m_misbehaviour.IsActive()) << message;
     }
-}
-
-// T=0 alone; TA1, TB1 and TC1 with three historical bytes; T=0 and T=1 with a check byte.
-TEST(VsimOptions, AtrsThatOfferT0) {
-    std::vector<std::uint8_t> atr;
-    std::string error;
-    for (const char* good : {"3B021450", "3B73110000414243", "3b80800101"})
-        EXPECT_TRUE(CVsimOptions::ParseAtr(good, atr, error)) << good << ": " << error;
 }
 
 }  // namespace

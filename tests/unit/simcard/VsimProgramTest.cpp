@@ -1,93 +1,192 @@
-// The corvanta-vsim program as a whole: refusals with exit status and message, the default
-// profile found beside the program, the end on SIGTERM. Saving the state is tested where it
-// happens (StateFile, VpcdLink) and through the program end to end.
+// corvanta-vsim on a stand-in reader: the vpcd framing and control codes, frames that are
+// not APDUs, reconnection, the mute card, the state saved before the answer goes out, the
+// default profile beside the program, the end on SIGTERM (every test ends so, with status
+// 0), and refusals with exit status and message.
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <thread>
 
-#include "FakeReader.h"
 #include "SimCardFixture.h"
 #include "TempDir.h"
 
-extern char** environ;
-
 namespace {
 
+std::string ReadText(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+// The test is the reader's side: it listens on a loopback port, starts the program there and
+// speaks the vpcd framing with it.
 class VsimProgramTest : public ::testing::Test {
 protected:
+    VsimProgramTest() {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        EXPECT_EQ(::bind(m_nListen, reinterpret_cast<sockaddr*>(&address), length), 0);
+        EXPECT_EQ(::listen(m_nListen, 1), 0);
+        ::getsockname(m_nListen, reinterpret_cast<sockaddr*>(&address), &length);
+        m_strPort = std::to_string(ntohs(address.sin_port));
+    }
+    ~VsimProgramTest() override {
+        ::close(m_nConnection);
+        ::close(m_nListen);
+    }
     void TearDown() override {
         if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
+            EXPECT_EQ(Stop(), 0);
         }
     }
-    std::string File(const std::string& name) const { return m_dir.File(name); }
-    std::string ReadFile(const std::string& name) const {
-        std::ifstream in(File(name), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    // Starts the program with its stderr in a file.
-    void Spawn(std::vector<std::string> args) {
-        args.insert(args.begin(), CORVANTA_VSIM_BINARY);
+    // Starts the program on the test's port (a later --port wins), on the test profile
+    // unless told otherwise, with its stderr in a file.
+    void Start(std::vector<std::string> args, bool bTestProfile = true) {
+        std::ofstream(m_dir.File("test.sim")) << TestProfileText();
+        if (bTestProfile) args.insert(args.begin(), {"--profile", m_dir.File("test.sim")});
+        args.insert(args.begin(), {CORVANTA_VSIM_BINARY, "--port", m_strPort});
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, File("stderr").c_str(),
+        posix_spawn_file_actions_addopen(&actions, 2, m_dir.File("stderr").c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ASSERT_EQ(posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
     }
-    // Waits for the program; its exit status, or 128 + signal.
+    // Its exit status, or 128 + the signal that ended it.
     int Wait() {
         int status = 0;
         ::waitpid(m_pid, &status, 0);
         m_pid = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    int Run(std::vector<std::string> args) {
-        Spawn(std::move(args));
+    int Stop() {
+        ::kill(m_pid, SIGTERM);
         return Wait();
+    }
+    // Takes the program's (next) connection, dropping the one before.
+    bool Accept() {
+        ::close(m_nConnection);
+        timeval timeout{5, 0};  // so that a program that never comes or answers fails the test
+        ::setsockopt(m_nListen, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+        m_nConnection = ::accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
+        ::setsockopt(m_nConnection, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+        return m_nConnection >= 0;
+    }
+    // Bytes as they are, framing included.
+    bool SendRaw(const std::string& hex) {
+        const std::vector<std::uint8_t> bytes = FromHex(hex);
+        return ::send(m_nConnection, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+               static_cast<ssize_t>(bytes.size());
+    }
+    bool Send(const std::string& hex) {
+        const std::size_t length = Compact(hex).size() / 2;
+        const std::uint8_t header[2] = {std::uint8_t(length >> 8), std::uint8_t(length)};
+        return SendRaw(BytesToHex(header, 2) + hex);
+    }
+    // Each step of a transcript (see Steps()) as a message: a step without an answer is a
+    // control code, which gets none.
+    void Talk(const std::string& transcript) {
+        for (const auto& [message, expected] : Steps(transcript)) {
+            ASSERT_TRUE(Send(message)) << message;
+            if (expected.empty()) continue;
+            std::uint8_t size[2] = {0, 0};
+            ::recv(m_nConnection, size, 2, MSG_WAITALL);  // nothing read fails as no answer
+            std::vector<std::uint8_t> answer(size[0] << 8 | size[1]);
+            ::recv(m_nConnection, answer.data(), answer.size(), MSG_WAITALL);
+            EXPECT_EQ(ToHex(answer), expected) << message;
+        }
     }
 
     CTempDir m_dir;
+    int m_nListen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int m_nConnection = -1;
+    std::string m_strPort;
     pid_t m_pid = -1;
 };
 
-// The messages themselves are the parsers' (their own tests); here the program's prefix,
-// its exit status, and a corrupt state kept as it was.
-TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
-    EXPECT_EQ(Run({"--port", "x"}), 2);
-    EXPECT_EQ(ReadFile("stderr"),
-              "corvanta-vsim: --port needs a number from 1 to 65535, not 'x'\n");
-    // A corrupt state stops the card and is kept for a look.
-    std::ofstream(File("card.state")) << "mf 3F00\nthis is not a state\nend\n";
-    EXPECT_EQ(Run({"--profile", CORVANTA_DEFAULT_PROFILE, "--state", File("card.state")}), 2);
-    EXPECT_NE(ReadFile("stderr").find("state file is corrupt: " + File("card.state") + ":2:"),
-              std::string::npos)
-        << ReadFile("stderr");
-    EXPECT_EQ(ReadFile("card.state"), "mf 3F00\nthis is not a state\nend\n");
+// Power off (00) forgets the verified codes, reset (02) goes back to the MF. Only 00, 01,
+// 02 and 04 are control codes; every other frame is a command that waits for an answer.
+TEST_F(VsimProgramTest, AnswersAtrApdusControlCodesAndFramesThatAreNoApdus) {
+    Start({});
+    ASSERT_TRUE(Accept());
+    Talk(
+        "04 > 3B021450; 01; A020000108 31323334FFFFFFFF > 9000; A0A40000027F20 > 9F17; 02;"
+        "A0A40000026F07 > 9404; 00; A0A40000027F20 > 9F17; A0A40000026F07 > 9F0F;"
+        "A0B0000001 > 9804; A0 > 6700; 03 > 6700; 05 > 6700; FF > 6700; > 6700;"
+        "A0A40000027F20 > 9F17");
+}
+
+TEST_F(VsimProgramTest, FrameThatStopsShortOrAReaderThatLeavesMidFrameMeansReconnecting) {
+    Start({});
+    ASSERT_TRUE(Accept());
+    ASSERT_TRUE(SendRaw("0007 A0A400"));  // four bytes announced too many
+    ASSERT_TRUE(Accept());
+    Talk("A0A40000027F20 > 9F17");
+    ASSERT_TRUE(SendRaw("00"));  // half a header, then gone
+    ASSERT_TRUE(Accept());
+    Talk("04 > 3B021450; A0F2000006 > 000002003F00 9000");  // a fresh session
+}
+
+// vpcd waits for an answer without a time limit, so a mute card must drop the link; it then
+// connects again and answers the next command.
+TEST_F(VsimProgramTest, SilentCardDropsTheLinkAndAnswersAgainAfterReconnecting) {
+    Start({"--misbehave", "silent:F2"});
+    ASSERT_TRUE(Accept());
+    ASSERT_TRUE(Send("A0F2000016"));
+    ASSERT_TRUE(Accept());
+    Talk("A0F2000001 > 00 9000");
+}
+
+TEST_F(VsimProgramTest, StopsWhileWaitingForTheReaderOrInsideAFrame) {
+    Start({"--verbose", "--port", "1"});  // where nothing listens on a test machine
+    while (ReadText(m_dir.File("stderr")).find("waiting for vpcd") == std::string::npos)
+        std::this_thread::yield();
+    EXPECT_EQ(Stop(), 0);
+    Start({});
+    ASSERT_TRUE(Accept());
+    ASSERT_TRUE(SendRaw("0007 A0"));
+}
+
+TEST_F(VsimProgramTest, ChangeIsSavedBeforeTheAnswer) {
+    const std::string state = m_dir.File("card.state");
+    Start({"--state", state});
+    ASSERT_TRUE(Accept());
+    Talk("A0A40000027F20 > 9F17; A0A40000026F78 > 9F0F");
+    EXPECT_FALSE(std::filesystem::exists(state));  // nothing changed yet
+    Talk("A0D6000001 05 > 9000");
+    EXPECT_NE(ReadText(state).find("data 0502\n"), std::string::npos) << ReadText(state);
 }
 
 // Without --profile the program takes the default profile beside itself.
-TEST_F(VsimProgramTest, FindsTheDefaultProfileAndSigtermEndsTheProgram) {
-    CFakeReader reader;
-    Spawn({"--port", std::to_string(reader.GetPort())});
-    ASSERT_TRUE(reader.Accept());
-    EXPECT_EQ(reader.Exchange("A0A40000027F20"), "9F17");
-    EXPECT_EQ(reader.Exchange("A0A40000026F46"), "9F0F");  // SPN
-    ::kill(m_pid, SIGTERM);
-    EXPECT_EQ(Wait(), 0);
+TEST_F(VsimProgramTest, FindsTheDefaultProfile) {
+    Start({}, false);
+    ASSERT_TRUE(Accept());
+    Talk("A0A40000027F20 > 9F17; A0A40000026F46 > 9F0F");  // SPN
+}
+
+// The messages themselves are the parsers' (their own tests); here the program's prefix,
+// and its exit status, also for a state it cannot read (which it must not go on over).
+TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
+    Start({"--port", "x"});
+    EXPECT_EQ(Wait(), 2);
+    EXPECT_EQ(ReadText(m_dir.File("stderr")),
+              "corvanta-vsim: --port needs a number from 1 to 65535, not 'x'\n");
+    std::ofstream(m_dir.File("card.state")) << "mf 3F00\nthis is not a state\nend\n";
+    Start({"--state", m_dir.File("card.state")});
+    EXPECT_EQ(Wait(), 2);
 }
 
 }  // namespace
