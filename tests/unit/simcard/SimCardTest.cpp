@@ -19,8 +19,6 @@ std::string Times(int count, const std::string& step) {
     return steps;
 }
 
-// The MF holds two DFs and two EFs; five codes are set.
-const std::string Mf = "0000 0200 3F00 01 0000000000 0A 00 02 02 05 00 83 8A 83 8A 00";
 // STATUS of the MF up to its CHV1 status byte and that of UNBLOCK CHV1, which follow.
 const std::string Chv1Status = "A0F2000014 > 0000 0200 3F00 01 0000000000 0A 00 02 02 05 00 ";
 const std::string Wrong = "A020000108 39393939FFFFFFFF > 9804; ";
@@ -32,13 +30,11 @@ const std::string Rand = "A088000010 0123456789ABCDEF0123456789ABCDEF";
 // instruction); commands that answer data or send none are never cut.
 TEST(SimCard, FrameClassInstructionAndLength) {
     ExpectTranscripts({
-        " > 6700; A0 > 6700; A0A400 > 6700; A0A40000 > 6700; A0C00000 > 6F00",
-        "00A4000002 3F00 > 6E00; A1B0000001 > 6E00; 80FF0000 > 6E00",
-        "A0FF000000 > 6D00; A0CA000000 > 6D00; A0A5000002 3F00 > 6D00",
-        "A0FA0000 > 9000; A0FA000000 > 9000; A0FA010000 > 6B00; A0FA000001 00 > 6700;"
-        "A0FA000000 00 > 6700",
-        "A0A4000002 3F00 00 > 9F17; A0A4000002 3F00 0000 > 6700; 3F00; A0C0000017 00 > 6700;"
-        "A0F2000017 00 > 6700; A0F2000000 00 > 6700",
+        " > 6700; A0A400 > 6700; A0C00000 > 6F00; 00A4000002 3F00 > 6E00; A1B0000001 > 6E00;"
+        "80FF0000 > 6E00; A0FF000000 > 6D00; A0A5000002 3F00 > 6D00; A0FA0000 > 9000;"
+        "A0FA010000 > 6B00; A0FA000001 00 > 6700; A0FA000000 00 > 6700; A0A4000002 3F00 00 > 9F17;"
+        "A0A4000002 3F00 0000 > 6700; A0C0000017 00 > 6700; A0F2000017 00 > 6700;"
+        "A0F2000000 00 > 6700",
         "3F00 7F20 6F78; A0D6000010" + std::string(2000, 'A') + " > 6700; A0B0000002 > 0002 9000",
     });
 }
@@ -46,35 +42,30 @@ TEST(SimCard, FrameClassInstructionAndLength) {
 TEST(SimCard, SelectGetResponseAndStatus) {
     ExpectTranscripts({
         // The layouts: directories with their counts, EFs with size, access and structure.
-        "3F00; A0C0000017 > " + Mf +
-            " 9000; 7F20;"
-            "A0C0000017 > 0000 0000 7F20 02 0000000000 0A 00 01 05 05 00 83 8A 83 8A 00 9000; 6F07;"
-            "A0C000000F > 0000 0009 6F07 04 00 14 F0 14 01 02 00 00 9000; 6F39;"
-            "A0C000000F > 0000 0006 6F39 04 40 11 10 44 01 02 03 03 9000",
-        "3F00 7F10 6F3A; A0C000000F > 0000 000C 6F3A 04 00 11 F0 22 01 02 01 04 9000",
+        "3F00 7F20; A0C0000017 > 0000 0000 7F20 02 0000000000 0A 00 01 05 05 00 83 8A 83 8A 00"
+        "9000; 6F07; A0C000000F > 0000 0009 6F07 04 00 14 F0 14 01 02 00 00 9000; 6F39;"
+        "A0C000000F > 0000 0006 6F39 04 40 11 10 44 01 02 03 03 9000; 7F10 6F3A;"
+        "A0C000000F > 0000 000C 6F3A 04 00 11 F0 22 01 02 01 04 9000",
         // From a DF: its EFs and DFs, its parent, DFs beside it, the MF, itself; never an EF
         // of a DF above, below or beside, nor an unknown id. A DF drops the current EF.
-        "3F00 7F20 5F30; A0A4000002 7F10 > 9404; A0A4000002 4F20 > 9F0F;"
-        "A0A4000002 3F00 > 9F17",
-        "3F00 7F20 5F30; A0A4000002 7F20 > 9F17; A0A4000002 2FE2 > 9404; A0A4000002 7F20 > 9F17;"
+        "3F00 7F20 5F30; A0A4000002 7F10 > 9404; A0A4000002 4F20 > 9F0F; A0A4000002 3F00 > 9F17;"
+        "7F20 5F30; A0A4000002 7F20 > 9F17; A0A4000002 2FE2 > 9404; A0A4000002 7F20 > 9F17;"
         "A0A4000002 6F07 > 9F0F; A0A4000002 6FAE > 9F0F; A0A4000002 7F10 > 9F17;"
-        "A0A4000002 6F07 > 9404; A0A4000002 1234 > 9404; 7F20 6F07 7F20; A0B0000001 > 9400",
-        "3F00; A0A4000002 6F07 > 9404",
-        "A0A4010002 3F00 > 6B00; A0A4000003 3F0000 > 6700; A0A4000002 3F > 6700",
+        "A0A4000002 6F07 > 9404; A0A4000002 1234 > 9404; 7F20 6F07 7F20; A0B0000001 > 9400;"
+        "3F00; A0A4000002 6F07 > 9404; A0A4010002 3F00 > 6B00; A0A4000003 3F0000 > 6700;"
+        "A0A4000002 3F > 6700",
         // A failed SELECT keeps the current files; a reset goes back to the MF.
         "3F00 7F20 6FAE; A0A4000002 6F3A > 9404; A0B0000001 > 02 9000;"
         "A0F2000006 > 0000 0000 7F20 9000; A0A4000002 6FAE > 9F0F; reset; A0C000000F > 6F00;"
         "A0B0000001 > 9400; A0F2000006 > 0000 0200 3F00 9000",
-        // GET RESPONSE: a prefix or the available length, until another command.
+        // GET RESPONSE: a prefix or the available length, until another command. STATUS
+        // describes the current directory, even with an EF selected.
         "A0C000000F > 6F00; A0A4000002 3F00 > 9F17; A0C0000006 > 0000 0200 3F00 9000;"
-        "A0C0000020 > 6717; A0C0000000 > 6717; A0C0000017 > " +
-            Mf +
-            " 9000;"
-            "A0F2000001 > 00 9000; A0C0000017 > 6F00; A0A4000002 3F00 > 9F17;"
-            "A0A4000002 9999 > 9404; A0C0000017 > 6F00",
-        // STATUS describes the current directory, even with an EF selected.
-        "3F00 7F10 6F3A; A0F2000006 > 0000 0100 7F10 9000; A0F2000030 > 6717;"
-        "A0F2000100 > 6B00",
+        "A0C0000020 > 6717; A0C0000000 > 6717;"
+        "A0C0000017 > 0000 0200 3F00 01 0000000000 0A 00 02 02 05 00 83 8A 83 8A 00 9000;"
+        "A0F2000001 > 00 9000; A0C0000017 > 6F00; A0A4000002 3F00 > 9F17;"
+        "A0A4000002 9999 > 9404; A0C0000017 > 6F00; 7F10 6F3A; A0F2000006 > 0000 0100 7F10 9000;"
+        "A0F2000030 > 6717; A0F2000100 > 6B00",
     });
 }
 
@@ -109,8 +100,8 @@ TEST(SimCard, RecordFiles) {
               "A0DC010404 AABBCC > 6700; A0A2000002 2233 > 9404; A0A2001001 99 > 9404;"
               "A0A2002001 11 > 6B00; A0A2000401 11 > 6B00; A0A2010001 11 > 6B00;"
               "A0A2000000 > 6700; A0A2000005 1111111111 > 6700; A0A2000002 11 > 6700;"
-              "A0320000 03 000001 > 9408; A0B2030204 > 11111111 9000",
-        "3F00 2FE2; A0B2010404 > 9408",
+              "A0320000 03 000001 > 9408; A0B2030204 > 11111111 9000; 3F00 2FE2;"
+              "A0B2010404 > 9408",
         // Absolute leaves the pointer; NEXT and PREVIOUS stop at the ends and after a
         // reset PREVIOUS starts at the last record.
         Adn + "A0B2020404 > 22222222 9000; A0B2000204 > 11111111 9000;"
@@ -157,7 +148,7 @@ TEST(SimCard, Codes) {
         "A02C000110 3132333435363738 34333231FFFFFFFF > 6B00",
         // Wrong codes count down, a right one resets the count, the third wrong one blocks;
         // the counter lasts.
-        Wrong + Wrong + Chv1Status + "81 8A 9000; A020000108 31323334FFFFFFFF > 9000;" +
+        Wrong + Wrong + Chv1Status + "81 8A 9000; A020000108 31323334FFFFFFFF 00 > 9000;" +
             Chv1Status + "83 8A 9000; reset;" + Block + Chv1Status + "80 8A 9000;" +
             "A020000108 31323334FFFFFFFF > 9840; 7F20 6F07; A0B0000001 > 9804; changed",
         // UNBLOCK sets the new code and counts as presenting it; it can be blocked itself.

@@ -1,6 +1,7 @@
-// The profile text (refusals with line numbers, the writer) and the state file that holds
-// it: round trip, atomic replacement, refusing what it cannot read. The shipped default
-// profile is read by the program's test.
+// The profile text (refusals with line numbers; comments, quotes, CRLF and the end line
+// are in the test profile) and the state file that holds it as written: round trip,
+// atomic replacement, refusing what it cannot read. The shipped default profile is read by
+// the program's test.
 
 #include <sys/stat.h>
 #include <filesystem>
@@ -53,24 +54,6 @@ TEST(SimProfile, ErrorsNameTheLineAndTheReason) {
     }
 }
 
-TEST(SimProfile, WrittenTextReadsBackToTheSameContent) {
-    CSimCard card(ParseOrDie(TestProfileText()));
-    // Change what a state file must keep: data, a rotated cyclic file, codes, invalidation.
-    Play(card,
-         "CHV1 ADM 7F10 6F44; A0DC000302 AAAA > 9000; 7F20 6F07; A0D6000102 1122 > 9000;"
-         "A004000000 > 9000; A020000208 00000000FFFFFFFF > 9804;"
-         "A026000108 31323334FFFFFFFF > 9000");
-    const std::string text = card.GetProfile().ToText();
-    CSimProfile reread = ParseOrDie(text);
-    EXPECT_EQ(reread.ToText(), text);
-    EXPECT_TRUE(reread.HasEndMarker());
-    for (const char* kept :
-         {"record 1 AAAA\n    record 2 0101\n    record 3 0202\n", "data 081122101032547698\n",
-          "rehabilitate=CHV1 invalidated\n", "chv2 35363738FFFFFFFF attempts=2\n",
-          "chv1 31323334FFFFFFFF attempts=3 disabled\n"})
-        EXPECT_NE(text.find(kept), std::string::npos) << kept;
-}
-
 // Its names: a saved state leaves no temporary file beside it.
 std::vector<std::string> Names(const CTempDir& dir) {
     std::vector<std::string> names;
@@ -79,18 +62,30 @@ std::vector<std::string> Names(const CTempDir& dir) {
     return names;
 }
 
-TEST(StateFile, SavedStateReplacesTheOldOneAndLoadsBack) {
+// What a state file must keep (data, a rotated cyclic file, codes, invalidation) is
+// written over an older state and reads back the same.
+TEST(StateFile, SavedChangesReplaceTheOldStateAndLoadBack) {
+    CSimCard card(ParseOrDie(TestProfileText()));
+    Play(card,
+         "CHV1 ADM 7F10 6F44; A0DC000302 AAAA > 9000; 7F20 6F07; A0D6000102 1122 > 9000;"
+         "A004000000 > 9000; A020000208 00000000FFFFFFFF > 9804;"
+         "A026000108 31323334FFFFFFFF > 9000");
     CTempDir dir;
     CStateFile state(dir.File("card.state"));
-    const CSimProfile profile = ParseOrDie(TestProfileText());
     CSimProfile loaded;
     std::string error;
     EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Missing);
     ASSERT_TRUE(state.Save(ParseOrDie("mf 3F00\n"), error)) << error;
-    ASSERT_TRUE(state.Save(profile, error)) << error;
+    ASSERT_TRUE(state.Save(card.GetProfile(), error)) << error;
     EXPECT_EQ(Names(dir), std::vector<std::string>{"card.state"});
     ASSERT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Loaded) << error;
-    EXPECT_EQ(loaded.ToText(), profile.ToText());
+    const std::string text = loaded.ToText();
+    EXPECT_EQ(text, card.GetProfile().ToText());
+    for (const char* kept :
+         {"record 1 AAAA\n    record 2 0101\n    record 3 0202\n", "data 081122101032547698\n",
+          "rehabilitate=CHV1 invalidated\n", "chv2 35363738FFFFFFFF attempts=2\n",
+          "chv1 31323334FFFFFFFF attempts=3 disabled\n"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
 }
 
 // A corrupt state, one cut short, a folder in its place and a missing folder.

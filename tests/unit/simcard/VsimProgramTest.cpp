@@ -39,6 +39,9 @@ protected:
         EXPECT_EQ(::listen(m_nListen, 1), 0);
         ::getsockname(m_nListen, reinterpret_cast<sockaddr*>(&address), &length);
         m_strPort = std::to_string(ntohs(address.sin_port));
+        // A program that never comes or answers fails the test; the connections inherit it.
+        const timeval timeout{5, 0};
+        ::setsockopt(m_nListen, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     }
     ~VsimProgramTest() override {
         ::close(m_nConnection);
@@ -79,11 +82,13 @@ protected:
     // Takes the program's (next) connection, dropping the one before.
     bool Accept() {
         ::close(m_nConnection);
-        timeval timeout{5, 0};  // so that a program that never comes or answers fails the test
-        ::setsockopt(m_nListen, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
         m_nConnection = ::accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
-        ::setsockopt(m_nConnection, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
         return m_nConnection >= 0;
+    }
+    // True once the program has closed the connection (within the receive timeout).
+    bool IsClosedByCard() {
+        std::uint8_t byte;
+        return ::recv(m_nConnection, &byte, 1, 0) == 0;
     }
     // Bytes as they are, framing included.
     bool SendRaw(const std::string& hex) {
@@ -91,16 +96,13 @@ protected:
         return ::send(m_nConnection, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
                static_cast<ssize_t>(bytes.size());
     }
-    bool Send(const std::string& hex) {
-        const std::size_t length = Compact(hex).size() / 2;
-        const std::uint8_t header[2] = {std::uint8_t(length >> 8), std::uint8_t(length)};
-        return SendRaw(BytesToHex(header, 2) + hex);
-    }
     // Each step of a transcript (see Steps()) as a message: a step without an answer is a
     // control code, which gets none.
     void Talk(const std::string& transcript) {
         for (const auto& [message, expected] : Steps(transcript)) {
-            ASSERT_TRUE(Send(message)) << message;
+            const std::uint8_t length[2] = {std::uint8_t(message.size() / 2 >> 8),
+                                            std::uint8_t(message.size() / 2)};
+            ASSERT_TRUE(SendRaw(BytesToHex(length, 2) + message)) << message;
             if (expected.empty()) continue;
             std::uint8_t size[2] = {0, 0};
             ::recv(m_nConnection, size, 2, MSG_WAITALL);  // nothing read fails as no answer
@@ -124,7 +126,8 @@ TEST_F(VsimProgramTest, AnswersAtrApdusControlCodesAndFramesThatAreNoApdus) {
     ASSERT_TRUE(Accept());
     Talk(
         "04 > 3B021450; 01; A020000108 31323334FFFFFFFF > 9000; A0A40000027F20 > 9F17; 02;"
-        "A0A40000026F07 > 9404; 00; A0A40000027F20 > 9F17; A0A40000026F07 > 9F0F;"
+        "A0A40000026F07 > 9404; A020000108 31323334FFFFFFFF > 9000; 00; A0A40000027F20 > 9F17; "
+        "A0A40000026F07 > 9F0F;"
         "A0B0000001 > 9804; A0 > 6700; 03 > 6700; 05 > 6700; FF > 6700; > 6700;"
         "A0A40000027F20 > 9F17");
 }
@@ -133,6 +136,7 @@ TEST_F(VsimProgramTest, FrameThatStopsShortOrAReaderThatLeavesMidFrameMeansRecon
     Start({});
     ASSERT_TRUE(Accept());
     ASSERT_TRUE(SendRaw("0007 A0A400"));  // four bytes announced too many
+    EXPECT_TRUE(IsClosedByCard());
     ASSERT_TRUE(Accept());
     Talk("A0A40000027F20 > 9F17");
     ASSERT_TRUE(SendRaw("00"));  // half a header, then gone
@@ -145,7 +149,8 @@ TEST_F(VsimProgramTest, FrameThatStopsShortOrAReaderThatLeavesMidFrameMeansRecon
 TEST_F(VsimProgramTest, SilentCardDropsTheLinkAndAnswersAgainAfterReconnecting) {
     Start({"--misbehave", "silent:F2"});
     ASSERT_TRUE(Accept());
-    ASSERT_TRUE(Send("A0F2000016"));
+    ASSERT_TRUE(SendRaw("0005 A0F2000016"));
+    EXPECT_TRUE(IsClosedByCard());
     ASSERT_TRUE(Accept());
     Talk("A0F2000001 > 00 9000");
 }
