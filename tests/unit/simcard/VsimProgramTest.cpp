@@ -1,10 +1,9 @@
 // corvanta-vsim on a stand-in reader: the vpcd framing and control codes, frames that are
 // not APDUs, reconnection, the mute card, the state saved before the answer goes out, the
 // default profile beside the program, the end on SIGTERM (every test ends so, with status
-// 0), and refusals with exit status and message.
+// 0), and refusals with exit status and message; then its command line on its own.
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -17,6 +16,7 @@
 
 #include "SimCardFixture.h"
 #include "TempDir.h"
+#include "VsimOptions.h"
 
 namespace {
 
@@ -52,21 +52,16 @@ protected:
             EXPECT_EQ(Stop(), 0);
         }
     }
-    // Starts the program on the test's port (a later --port wins), on the test profile
-    // unless told otherwise, with its stderr in a file.
-    void Start(std::vector<std::string> args, bool bTestProfile = true) {
+    // Starts the program on the test's port (a later --port wins) with these options, on
+    // the test profile unless told otherwise, with its stderr in a file.
+    void Start(const std::string& options, bool bTestProfile = true) {
         std::ofstream(m_dir.File("test.sim")) << TestProfileText();
-        if (bTestProfile) args.insert(args.begin(), {"--profile", m_dir.File("test.sim")});
-        args.insert(args.begin(), {CORVANTA_VSIM_BINARY, "--port", m_strPort});
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, m_dir.File("stderr").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_EQ(posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
+        const std::string command = "exec " CORVANTA_VSIM_BINARY " --port " + m_strPort +
+                                    (bTestProfile ? " --profile " + m_dir.File("test.sim") : "") +
+                                    " " + options + " 2>" + m_dir.File("stderr");
+        const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+        ASSERT_EQ(posix_spawn(&m_pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ),
+                  0);
     }
     // Its exit status, or 128 + the signal that ended it.
     int Wait() {
@@ -122,7 +117,7 @@ protected:
 // Power off (00) forgets the verified codes, reset (02) goes back to the MF. Only 00, 01,
 // 02 and 04 are control codes; every other frame is a command that waits for an answer.
 TEST_F(VsimProgramTest, AnswersAtrApdusControlCodesAndFramesThatAreNoApdus) {
-    Start({});
+    Start("");
     ASSERT_TRUE(Accept());
     Talk(
         "04 > 3B021450; 01; A020000108 31323334FFFFFFFF > 9000; A0A40000027F20 > 9F17; 02;"
@@ -133,7 +128,7 @@ TEST_F(VsimProgramTest, AnswersAtrApdusControlCodesAndFramesThatAreNoApdus) {
 }
 
 TEST_F(VsimProgramTest, FrameThatStopsShortOrAReaderThatLeavesMidFrameMeansReconnecting) {
-    Start({});
+    Start("");
     ASSERT_TRUE(Accept());
     ASSERT_TRUE(SendRaw("0007 A0A400"));  // four bytes announced too many
     EXPECT_TRUE(IsClosedByCard());
@@ -147,7 +142,7 @@ TEST_F(VsimProgramTest, FrameThatStopsShortOrAReaderThatLeavesMidFrameMeansRecon
 // vpcd waits for an answer without a time limit, so a mute card must drop the link; it then
 // connects again and answers the next command.
 TEST_F(VsimProgramTest, SilentCardDropsTheLinkAndAnswersAgainAfterReconnecting) {
-    Start({"--misbehave", "silent:F2"});
+    Start("--misbehave silent:F2");
     ASSERT_TRUE(Accept());
     ASSERT_TRUE(SendRaw("0005 A0F2000016"));
     EXPECT_TRUE(IsClosedByCard());
@@ -156,18 +151,18 @@ TEST_F(VsimProgramTest, SilentCardDropsTheLinkAndAnswersAgainAfterReconnecting) 
 }
 
 TEST_F(VsimProgramTest, StopsWhileWaitingForTheReaderOrInsideAFrame) {
-    Start({"--verbose", "--port", "1"});  // where nothing listens on a test machine
+    Start("--verbose --port 1");  // where nothing listens on a test machine
     while (ReadText(m_dir.File("stderr")).find("waiting for vpcd") == std::string::npos)
         std::this_thread::yield();
     EXPECT_EQ(Stop(), 0);
-    Start({});
+    Start("");
     ASSERT_TRUE(Accept());
     ASSERT_TRUE(SendRaw("0007 A0"));
 }
 
 TEST_F(VsimProgramTest, ChangeIsSavedBeforeTheAnswer) {
     const std::string state = m_dir.File("card.state");
-    Start({"--state", state});
+    Start("--state " + state);
     ASSERT_TRUE(Accept());
     Talk("A0A40000027F20 > 9F17; A0A40000026F78 > 9F0F");
     EXPECT_FALSE(std::filesystem::exists(state));  // nothing changed yet
@@ -177,7 +172,7 @@ TEST_F(VsimProgramTest, ChangeIsSavedBeforeTheAnswer) {
 
 // Without --profile the program takes the default profile beside itself.
 TEST_F(VsimProgramTest, FindsTheDefaultProfile) {
-    Start({}, false);
+    Start("", false);
     ASSERT_TRUE(Accept());
     Talk("A0A40000027F20 > 9F17; A0A40000026F46 > 9F0F");  // SPN
 }
@@ -185,13 +180,67 @@ TEST_F(VsimProgramTest, FindsTheDefaultProfile) {
 // The messages themselves are the parsers' (their own tests); here the program's prefix,
 // and its exit status, also for a state it cannot read (which it must not go on over).
 TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
-    Start({"--port", "x"});
+    Start("--port x");
     EXPECT_EQ(Wait(), 2);
     EXPECT_EQ(ReadText(m_dir.File("stderr")),
               "corvanta-vsim: --port needs a number from 1 to 65535, not 'x'\n");
     std::ofstream(m_dir.File("card.state")) << "mf 3F00\nthis is not a state\nend\n";
-    Start({"--state", m_dir.File("card.state")});
+    Start("--state " + m_dir.File("card.state"));
     EXPECT_EQ(Wait(), 2);
+}
+
+// The command line on its own: the ATR check and the --misbehave text.
+
+bool ParseArgs(std::vector<const char*> args, CVsimOptions& options, std::string& error) {
+    args.insert(args.begin(), "corvanta-vsim");
+    return options.Parse(static_cast<int>(args.size()), args.data(), error);
+}
+
+// The options the program's tests use are read there; here the others, and the ATRs that
+// offer T=0: alone; with TA1, TB1, TC1 and three historical bytes; beside T=1 with TCK.
+TEST(VsimOptions, HostPortAtrHelpAndVersion) {
+    CVsimOptions options, help;
+    std::string error;
+    ASSERT_TRUE(ParseArgs({"--host", "localhost", "--port", "40000", "--atr", "3B021450", "--atr",
+                           "3B73110000414243", "--atr", "3b80800101"},
+                          options, error))
+        << error;
+    EXPECT_EQ(options.m_strHost, "localhost");
+    EXPECT_EQ(options.m_nPort, 40000);
+    EXPECT_EQ(options.m_atr.size(), 5u);
+    ASSERT_TRUE(ParseArgs({"--port", "1", "--help"}, help, error));
+    EXPECT_EQ(help.m_action, CVsimOptions::Action::Help);
+    ASSERT_TRUE(ParseArgs({"--version"}, help, error));
+    EXPECT_EQ(help.m_action, CVsimOptions::Action::Version);
+}
+
+TEST(VsimOptions, ErrorsAreRefusedWithAReason) {
+    const std::pair<std::vector<const char*>, const char*> bad[] = {
+        {{"--frobnicate"}, "unknown option '--frobnicate' (see --help)"},
+        {{"--port"}, "--port needs a value"},
+        {{"--port", "0"}, "--port needs a number from 1 to 65535, not '0'"},
+        {{"--port", "12ab"}, "--port needs a number from 1 to 65535, not '12ab'"},
+        {{"--atr", "3B02145"}, "--atr needs 2 to 33 bytes in hex"},
+        {{"--atr", "3C021450"}, "--atr must start with 3B or 3F"},
+        {{"--atr", "3B0214"},
+         "--atr length 3 does not match the 4 bytes its format bytes announce"},
+        {{"--atr", "3BF0"}, "--atr is shorter than its interface bytes say"},
+        {{"--atr", "3B800181"}, "--atr must offer T=0"},
+        {{"--atr", "3B80800102"}, "--atr check byte TCK is wrong"},
+        {{"--misbehave", "loud"},
+         "--misbehave needs one of 258, 9F00, 9FFF, overlong, bare-sw, 61xx, 6Cxx, silent, "
+         "not 'loud'"},
+        {{"--misbehave", "silent:B"}, "--misbehave silent:INS needs one instruction byte in hex"},
+        {{"--misbehave", "silent:B0B2"},
+         "--misbehave silent:INS needs one instruction byte in hex"},
+    };
+    for (const auto& [args, message] : bad) {
+        CVsimOptions options;
+        std::string error;
+        EXPECT_FALSE(ParseArgs(args, options, error)) << message;
+        EXPECT_EQ(error, message);
+        EXPECT_FALSE(options.m_misbehaviour.IsActive()) << message;
+    }
 }
 
 }  // namespace
