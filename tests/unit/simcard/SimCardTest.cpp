@@ -25,7 +25,6 @@ std::string Times(int count, const std::string& step) {
 const std::string Chv1Status = "A0F2000014 > 0000 0200 3F00 01 0000000000 0A 00 02 02 05 00 ";
 const std::string Wrong = "A020000108 39393939FFFFFFFF > 9804; ";
 const std::string Block = Wrong + Wrong + "A020000108 39393939FFFFFFFF > 9840; ";
-const std::string Rand = "A088000010 0123456789ABCDEF0123456789ABCDEF";
 
 // The class comes before everything else, then the instruction. A command that sends data
 // may end in the Le byte of ISO clients (the transcripts below send one with each such
@@ -199,12 +198,13 @@ TEST(SimCard, InvalidateAndRehabilitate) {
 
 TEST(SimCard, RunGsmAlgorithmNeedsDfGsmAndChv1AndDependsOnRandAndKiOnly) {
     ExpectTranscripts({
-        "3F00 7F20; " + Rand +
-            " > 9804; CHV1;"
-            "A08800000F 0123456789ABCDEF0123456789ABCD > 6700;"
-            "A088010010 0123456789ABCDEF0123456789ABCDEF > 6B00; 3F00;" +
-            Rand + " > 9408; 7F10 6F3A;" + Rand + " > 9408; 7F20 6F07;" + Rand +
-            " 00 > 9F0C; 5F30;" + Rand + " > 9F0C",
+        "3F00 7F20; A088000010 00112233445566778899AABBCCDDEEFF > 9804; CHV1;"
+        "A08800000F 00112233445566778899AABBCCDDEE > 6700;"
+        "A088010010 00112233445566778899AABBCCDDEEFF > 6B00; 3F00;"
+        "A088000010 00112233445566778899AABBCCDDEEFF > 9408; 7F10 6F3A;"
+        "A088000010 00112233445566778899AABBCCDDEEFF > 9408; 7F20 6F07;"
+        "A088000010 00112233445566778899AABBCCDDEEFF 00 > 9F0C; 5F30;"
+        "A088000010 00112233445566778899AABBCCDDEEFF > 9F0C",
     });
     const auto answer = [](CSimCard& card, const std::string& rand) {
         Play(card, "CHV1 3F00 7F20; A088000010" + rand + " > 9F0C");
