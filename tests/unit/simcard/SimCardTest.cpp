@@ -26,22 +26,19 @@ const std::string Chv1Status = "A0F2000014 > 0000 0200 3F00 01 0000000000 0A 00 
 const std::string Wrong = "A020000108 39393939FFFFFFFF > 9804; ";
 const std::string Block = Wrong + Wrong + "A020000108 39393939FFFFFFFF > 9840; ";
 
-// The class comes before everything else, then the instruction. A command that sends data
-// may end in the Le byte of ISO clients (the transcripts below send one with each such
-// instruction); commands that answer data or send none are never cut.
-TEST(SimCard, FrameClassInstructionAndLength) {
+const std::string Adn = "CHV1 3F00 7F10 6F3A;";  // linear fixed, 3 records of 4 bytes
+
+TEST(SimCard, AnswersEachTranscript) {
     ExpectTranscripts({
+        // The class comes before everything else, then the instruction. A command that sends
+        // data may end in the Le byte of ISO clients (the transcripts below send one with each
+        // such instruction); commands that answer data or send none are never cut.
         " > 6700; A0A400 > 6700; A0C00000 > 6F00; 00A4000002 3F00 > 6E00; A1B0000001 > 6E00;"
         "80FF0000 > 6E00; A0FF000000 > 6D00; A0A5000002 3F00 > 6D00; A0FA0000 > 9000;"
         "A0FA010000 > 6B00; A0FA000001 00 > 6700; A0FA000000 00 > 6700; A0A4000002 3F00 00 > 9F17;"
         "A0A4000002 3F00 0000 > 6700; A0C0000017 00 > 6700; A0F2000017 00 > 6700;"
         "A0F2000000 00 > 6700",
         "3F00 7F20 6F78; A0D6000010" + std::string(2000, 'A') + " > 6700; A0B0000002 > 0002 9000",
-    });
-}
-
-TEST(SimCard, SelectGetResponseAndStatus) {
-    ExpectTranscripts({
         // The layouts: directories with their counts, EFs with size, access and structure.
         "3F00 7F20; A0C0000017 > 0000 0000 7F20 02 0000000000 0A 00 01 05 05 00 83 8A 83 8A 00"
         "9000; 6F07; A0C000000F > 0000 0009 6F07 04 00 14 F0 14 01 02 00 00 9000; 6F39;"
@@ -67,11 +64,6 @@ TEST(SimCard, SelectGetResponseAndStatus) {
         "A0F2000001 > 00 9000; A0C0000017 > 6F00; A0A4000002 3F00 > 9F17;"
         "A0A4000002 9999 > 9404; A0C0000017 > 6F00; 7F10 6F3A; A0F2000006 > 0000 0100 7F10 9000;"
         "A0F2000030 > 6717; A0F2000100 > 6B00",
-    });
-}
-
-TEST(SimCard, ReadAndUpdateBinary) {
-    ExpectTranscripts({
         "A0B0000001 > 9400; A0D6000001 00 > 9400; 3F00 2FE2;"
         "A0B000000A > 98 00 01 01 00 00 00 10 32 F4 9000; A0B0000703 > 10 32 F4 9000;"
         "A0B0000901 > F4 9000; A0B0000A01 > 9402; A0B0000902 > 9402; A0B0FF0001 > 9402;"
@@ -87,13 +79,6 @@ TEST(SimCard, ReadAndUpdateBinary) {
         "3F00 7F20 6F78; A0D6000102 AABB > 9402; A0D6010000 > 9402; A0D6000002 AA > 6700;"
         "A0D6000001 AABBCC > 6700; A0B0000002 > 0002 9000; same; A0D6000101 07 > 9000;"
         "A0B0000002 > 0007 9000; changed; same",
-    });
-}
-
-const std::string Adn = "CHV1 3F00 7F10 6F3A;";  // linear fixed, 3 records of 4 bytes
-
-TEST(SimCard, RecordFiles) {
-    ExpectTranscripts({
         // The current record while the pointer is undefined, numbers beyond the last; SEEK
         // matches the start of a record, its type, mode, P1 and length. NEXT ignores the number.
         Adn + "A0B2000404 > 9402; A0B2040404 > 9402; A0B2FF0404 > 9402; A0B2000504 > 6B00;"
@@ -134,11 +119,6 @@ TEST(SimCard, RecordFiles) {
         "A0C0000006 > 000008 000003 9000; A0B2010403 > 000008 9000; A0B2020403 > 000005 9000;"
         "A0320000 03 0000FF > 9F06; A0B2010403 > 000107 9000; A0320000 03 FFFEF8 > 9F06;"
         "A0320000 03 000001 > 9850; A0B2010403 > FFFFFF 9000; A0B2020403 > 000107 9000; changed",
-    });
-}
-
-TEST(SimCard, Codes) {
-    ExpectTranscripts({
         // The code number in P2, P1 00, eight or sixteen bytes; DISABLE and ENABLE concern
         // CHV1 only, UNBLOCK takes P2 00 or 02.
         "A020000308 31323334FFFFFFFF > 6B00; A020010108 31323334FFFFFFFF > 6B00;"
@@ -177,15 +157,8 @@ TEST(SimCard, Codes) {
         Times(12, "A020000A08 0B0B0B0B0B0B0B0B > 9804;") +
             "ADM; CHV1; 7F20 6FAE; A0D6000001 03 > 9000; reset; 7F20 6F07; A0B0000001 > 9804;"
             "6FAE; A0D6000001 03 > 9804",
-    });
-    CSimCard bare(ParseOrDie("mf 3F00\n"));
-    EXPECT_EQ(SendTo(bare, "A020000A08 0A0A0A0A0A0A0A0A"), "9802");  // no code set
-}
-
-// INVALIDATE needs ADM and REHABILITATE CHV1 here; an invalidated file refuses reading and
-// updating unless it may be used so, and shows in the file status byte.
-TEST(SimCard, InvalidateAndRehabilitate) {
-    ExpectTranscripts({
+        // INVALIDATE needs ADM and REHABILITATE CHV1 here; an invalidated file refuses reading
+        // and updating unless it may be used so, and shows in the file status byte.
         "A004000000 > 9400; A044000000 > 9400; 3F00 7F20 6FAE; A004000000 00 > 6700;"
         "A044010000 > 6B00; 6F07; A004000000 > 9804; A044000000 > 9804; ADM;"
         "A004000000 > 9000; changed; A044000000 > 9804; reset; CHV1 7F20 6F07;"
@@ -193,11 +166,7 @@ TEST(SimCard, InvalidateAndRehabilitate) {
         "A0A4000002 6F07 > 9F0F; A044000000 > 9000; changed; A0B0000001 > 08 9000; 6F78;"
         "A004000000 > 9000; A0B0000002 > 0002 9000; A0D6000001 01 > 9000;"
         "A0A4000002 6F78 > 9F0F; A0C000000F > 0000 0002 6F78 04 00 00 F0 00 04 02 00 00 9000",
-    });
-}
-
-TEST(SimCard, RunGsmAlgorithmNeedsDfGsmAndChv1AndDependsOnRandAndKiOnly) {
-    ExpectTranscripts({
+        // RUN GSM ALGORITHM: P1 P2 00, sixteen bytes of RAND, DF GSM or below it, then CHV1.
         "3F00 7F20; A088000010 00112233445566778899AABBCCDDEEFF > 9804; CHV1;"
         "A08800000F 00112233445566778899AABBCCDDEE > 6700;"
         "A088010010 00112233445566778899AABBCCDDEEFF > 6B00; 3F00;"
@@ -206,6 +175,14 @@ TEST(SimCard, RunGsmAlgorithmNeedsDfGsmAndChv1AndDependsOnRandAndKiOnly) {
         "A088000010 00112233445566778899AABBCCDDEEFF 00 > 9F0C; 5F30;"
         "A088000010 00112233445566778899AABBCCDDEEFF > 9F0C",
     });
+}
+
+TEST(SimCard, AdmOfACardWithoutCodesIsNotInitialised) {
+    CSimCard bare(ParseOrDie("mf 3F00\n"));
+    EXPECT_EQ(SendTo(bare, "A020000A08 0A0A0A0A0A0A0A0A"), "9802");  // no code set
+}
+
+TEST(SimCard, RunGsmAlgorithmDependsOnRandAndKiOnly) {
     const auto answer = [](CSimCard& card, const std::string& rand) {
         Play(card, "CHV1 3F00 7F20; A088000010" + rand + " > 9F0C");
         return SendTo(card, "A0C000000C");

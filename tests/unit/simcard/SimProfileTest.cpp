@@ -58,15 +58,17 @@ TEST(SimProfile, ErrorsNameTheLineAndTheReason) {
 }
 
 // What a state file must keep (data, a rotated cyclic file, codes, invalidation) is
-// written over an older state and reads back the same.
-TEST(StateFile, SavedChangesReplaceTheOldStateAndLoadBack) {
+// written over an older state and reads back the same; a corrupt state, one cut short, a
+// folder in its place and a missing folder are refused.
+TEST(StateFile, KeepsTheChangesAndRefusesWhatItCannotReadOrWrite) {
     CSimCard card(ParseOrDie(TestProfileText()));
     Play(card,
          "CHV1 ADM 7F10 6F44; A0DC000302 AAAA > 9000; 7F20 6F07; A0D6000102 1122 > 9000;"
          "A004000000 > 9000; A020000208 00000000FFFFFFFF > 9804;"
          "A026000108 31323334FFFFFFFF > 9000");
     CTempDir dir;
-    CStateFile state(dir.File("card.state"));
+    const std::string path = dir.File("card.state");
+    CStateFile state(path);
     CSimProfile loaded;
     std::string error;
     EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Missing);
@@ -81,31 +83,21 @@ TEST(StateFile, SavedChangesReplaceTheOldStateAndLoadBack) {
           "rehabilitate=CHV1 invalidated\n", "chv2 35363738FFFFFFFF attempts=2\n",
           "chv1 31323334FFFFFFFF attempts=3 disabled\n"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
-}
 
-// A corrupt state, one cut short, a folder in its place and a missing folder.
-TEST(StateFile, WhatCannotBeReadOrWrittenIsRefused) {
-    CTempDir dir;
-    const std::string path = dir.File("card.state");
-    CStateFile state(path);
-    CSimProfile profile;
-    std::string error;
     std::ofstream(path) << "mf 3F00\nthis is not a state\nend\n";
-    EXPECT_EQ(state.Load(profile, error), CStateFile::LoadResult::Failed);
+    EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
     EXPECT_EQ(error, "state file is corrupt: " + path + ":2: unknown keyword 'this'");
-    const std::string text = ParseOrDie(TestProfileText()).ToText();
     std::ofstream(path) << text.substr(0, text.find("df 3F00/7F20"));  // lines, not all
-    EXPECT_EQ(state.Load(profile, error), CStateFile::LoadResult::Failed);
+    EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
     EXPECT_NE(error.find("cut short"), std::string::npos) << error;
-
     ASSERT_TRUE(std::filesystem::remove(path));
     ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
     std::ofstream(path + "/keep") << "x";  // a rename cannot replace a non-empty folder
-    EXPECT_EQ(state.Load(profile, error), CStateFile::LoadResult::Failed);
+    EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
     EXPECT_EQ(error, "state file " + path + " is not a regular file");
-    EXPECT_FALSE(state.Save(profile, error));
+    EXPECT_FALSE(state.Save(card.GetProfile(), error));
     EXPECT_EQ(Entries(dir), 1);
-    EXPECT_FALSE(CStateFile(dir.File("missing/card.state")).Save(profile, error));
+    EXPECT_FALSE(CStateFile(dir.File("missing/card.state")).Save(loaded, error));
     EXPECT_NE(error.find("missing/card.state"), std::string::npos) << error;
 }
 

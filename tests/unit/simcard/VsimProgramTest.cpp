@@ -58,16 +58,13 @@ protected:
         ASSERT_EQ(posix_spawn(&m_pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ),
                   0);
     }
-    // Its exit status, or 128 + the signal that ended it.
-    int Wait() {
+    // Sends the signal (none: only waits); the exit status, or 128 + the signal that ended it.
+    int Stop(int signal = SIGTERM) {
+        if (signal != 0) ::kill(m_pid, signal);
         int status = 0;
         ::waitpid(m_pid, &status, 0);
         m_pid = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    int Stop() {
-        ::kill(m_pid, SIGTERM);
-        return Wait();
     }
     // Takes the program's (next) connection, dropping the one before.
     bool Accept() {
@@ -160,12 +157,12 @@ TEST_F(VsimProgramTest, FindsTheDefaultProfile) {
 // and its exit status, also for a state it cannot read (which it must not go on over).
 TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
     Start("--port x");
-    EXPECT_EQ(Wait(), 2);
+    EXPECT_EQ(Stop(0), 2);
     EXPECT_EQ(ReadText(m_dir.File("stderr")),
               "corvanta-vsim: --port needs a number from 1 to 65535, not 'x'\n");
     std::ofstream(m_dir.File("card.state")) << "mf 3F00\nthis is not a state\nend\n";
     Start("--state " + m_dir.File("card.state"));
-    EXPECT_EQ(Wait(), 2);
+    EXPECT_EQ(Stop(0), 2);
 }
 
 // The command line on its own: the ATR check and the --misbehave text.
@@ -177,15 +174,14 @@ bool ParseArgs(std::vector<const char*> args, CVsimOptions& options, std::string
 
 // The options the program's tests use are read there; here the others, and the ATRs that
 // offer T=0: alone; with TA1, TB1, TC1 and three historical bytes; beside T=1 with TCK.
-TEST(VsimOptions, HostPortAtrHelpAndVersion) {
+TEST(VsimOptions, HostAtrHelpAndVersion) {
     CVsimOptions options, help;
     std::string error;
-    ASSERT_TRUE(ParseArgs({"--host", "localhost", "--port", "40000", "--atr", "3B021450", "--atr",
-                           "3B73110000414243", "--atr", "3b80800101"},
+    ASSERT_TRUE(ParseArgs({"--host", "localhost", "--atr", "3B021450", "--atr", "3B73110000414243",
+                           "--atr", "3b80800101"},
                           options, error))
         << error;
     EXPECT_EQ(options.m_strHost, "localhost");
-    EXPECT_EQ(options.m_nPort, 40000);
     EXPECT_EQ(options.m_atr.size(), 5u);
     ASSERT_TRUE(ParseArgs({"--port", "1", "--help"}, help, error));
     EXPECT_EQ(help.m_action, CVsimOptions::Action::Help);
