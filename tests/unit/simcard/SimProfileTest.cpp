@@ -13,10 +13,6 @@
 
 namespace {
 
-long Entries(const CTempDir& dir) {
-    return std::distance(std::filesystem::directory_iterator(dir.Path()), {});
-}
-
 TEST(SimProfile, ErrorsNameTheLineAndTheReason) {
     const std::string mf = "mf 3F00\n", ef = mf + "ef 3F00/2FE2 transparent size=2 ";
     const std::string rights = "read=ALW update=ALW\n", data = ef + rights + "  data ";
@@ -74,7 +70,8 @@ TEST(StateFile, KeepsTheChangesAndRefusesWhatItCannotReadOrWrite) {
     EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Missing);
     ASSERT_TRUE(state.Save(ParseOrDie("mf 3F00\n"), error)) << error;
     ASSERT_TRUE(state.Save(card.GetProfile(), error)) << error;
-    EXPECT_EQ(Entries(dir), 1);  // no temporary file left beside it
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
     ASSERT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Loaded) << error;
     const std::string text = loaded.ToText();
     EXPECT_EQ(text, card.GetProfile().ToText());
@@ -96,7 +93,7 @@ TEST(StateFile, KeepsTheChangesAndRefusesWhatItCannotReadOrWrite) {
     EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
     EXPECT_EQ(error, "state file " + path + " is not a regular file");
     EXPECT_FALSE(state.Save(card.GetProfile(), error));
-    EXPECT_EQ(Entries(dir), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
     EXPECT_FALSE(CStateFile(dir.File("missing/card.state")).Save(loaded, error));
     EXPECT_NE(error.find("missing/card.state"), std::string::npos) << error;
 }
