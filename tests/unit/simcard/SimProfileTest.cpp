@@ -1,48 +1,35 @@
-// The profile text: the shipped default profile, refusals with line numbers, and the
-// writer that the state file uses.
+// The profile text (refusals with line numbers; comments, quotes, CRLF and the end line
+// are in the test profile) and the state file that holds it as written: round trip,
+// atomic replacement, refusing what it cannot read. The shipped default profile is read by
+// the program's test.
+
+#include <sys/stat.h>
+#include <filesystem>
+#include <fstream>
 
 #include "SimCardFixture.h"
+#include "StateFile.h"
+#include "TempDir.h"
 
 namespace {
 
-// The default profile through the writer: each file with its shape and the access
-// conditions the program and the end-to-end tests rely on.
-TEST(DefaultProfile, HoldsThePhase2Tree) {
-    CSimProfile profile;
-    std::string error;
-    ASSERT_TRUE(profile.Load(CORVANTA_DEFAULT_PROFILE, error)) << error;
-    const std::string text = profile.ToText();
-    for (const char* file :
-         {"adm 0A0A0A0A0A0A0A0A", "ef 3F00/2FE2 transparent size=10 read=ALW update=NEV",
-          "ef 3F00/7F10/6F3A linear record=28 records=10 read=CHV1 update=CHV1",
-          "ef 3F00/7F10/6F3C linear record=176 records=5 read=CHV1 update=CHV1",
-          "ef 3F00/7F10/6F44 cyclic record=28 records=5 read=CHV1 update=CHV1 invalidate",
-          "ef 3F00/7F20/6F07 transparent size=9 read=CHV1 update=ADM",
-          "ef 3F00/7F20/6F39 cyclic record=3 records=5 read=CHV1 update=CHV1 increase=CHV1",
-          "ef 3F00/7F10/6F3B ", "ef 3F00/7F10/6F40 ", "ef 3F00/7F20/6F20 ", "ef 3F00/7F20/6F30 ",
-          "ef 3F00/7F20/6F31 ", "ef 3F00/7F20/6F46 ", "ef 3F00/7F20/6F74 ", "ef 3F00/7F20/6F78 ",
-          "ef 3F00/7F20/6F7B ", "ef 3F00/7F20/6F7E ", "ef 3F00/7F20/6FAD ", "ef 3F00/7F20/6FAE "})
-        EXPECT_NE(text.find(file), std::string::npos) << file;
-}
-
 TEST(SimProfile, ErrorsNameTheLineAndTheReason) {
-    const std::string mf = "mf 3F00\n";
-    const std::string ef = mf + "ef 3F00/2FE2 transparent size=2 read=ALW update=ALW\n";
+    const std::string mf = "mf 3F00\n", ef = mf + "ef 3F00/2FE2 transparent size=2 ";
+    const std::string rights = "read=ALW update=ALW\n", data = ef + rights + "  data ";
     const std::string records = mf + "ef 3F00/6F3A linear record=2 records=2 read=ALW update=ALW";
     const std::pair<std::string, std::string> bad[] = {
         {"", "1: no mf line: the profile holds no files"},
-        {mf + "# records\nef 3F00/6F3A linear record=0 records=3 read=ALW update=ALW\n",
+        {mf + "# records\nef 3F00/6F3A linear record=0 records=3 " + rights,
          "3: record length 0 for a record file"},
         {mf + "file 3F00/2FE2\n", "2: unknown keyword 'file'"},
-        {mf + "ef 3F00/2FE2 transparent size=2 read=ALW\n",
-         "2: update=... access condition missing"},
-        {mf + "ef 3F00/2FE2 transparent size=2 read=PIN update=ALW\n",
+        {ef + "read=ALW\n", "2: update=... access condition missing"},
+        {ef + "read=PIN update=ALW\n",
          "2: unknown access condition 'PIN' (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV)"},
-        {ef + "  data 01 02 03\n", "3: data longer than the file size 2"},
-        {ef + "  data 0G\n", "3: '0G' is neither hex bytes nor \"text\""},
-        {mf + "ef 3F00/7F20/6F07 transparent size=9 read=ALW update=ALW\n",
+        {data + "01 02 03\n", "3: data longer than the file size 2"},
+        {data + "0G\n", "3: '0G' is neither hex bytes nor \"text\""},
+        {mf + "ef 3F00/7F20/6F07 transparent size=9 " + rights,
          "2: directory 3F00/7F20 is not defined before its files"},
-        {ef + "ef 3F00/2FE2/6F07 transparent size=1 read=ALW update=ALW\n",
+        {ef + rights + "ef 3F00/2FE2/6F07 transparent size=1 " + rights,
          "3: 2FE2 is an EF, not a directory"},
         {mf + "df 3F00/7F20\ndf 3F00/7F20\n", "3: file 3F00/7F20 given twice"},
         {mf + "df 3F00/7F20\ndf 3F00/7F20/7F20\n",
@@ -66,36 +53,49 @@ TEST(SimProfile, ErrorsNameTheLineAndTheReason) {
     }
 }
 
-TEST(SimProfile, CommentsQuotesCrLfAndTheEndLine) {
-    CSimProfile profile = ParseOrDie(
-        "# header\r\nmf 3F00   # the MF\r\n"
-        "ef 3F00/6F46 transparent size=6 read=ALW update=ALW\r\n"
-        "    data 01 \"A #1\" FF   # name\r\nend\r\nthis is not read\n");
-    const CSimFile* pFile = profile.GetMf()->FindChild(0x6F46);
-    ASSERT_NE(pFile, nullptr);
-    EXPECT_EQ(ToHex(pFile->GetContent()), "0141202331FF");
-    EXPECT_TRUE(profile.HasEndMarker());
-}
-
-TEST(SimProfile, WrittenTextReadsBackToTheSameContent) {
+// What a state file must keep (data, a rotated cyclic file, codes, invalidation) is
+// written over an older state and reads back the same; a corrupt state, one cut short, a
+// folder in its place and a missing folder are refused.
+TEST(StateFile, KeepsTheChangesAndRefusesWhatItCannotReadOrWrite) {
     CSimCard card(ParseOrDie(TestProfileText()));
-    // Change what a state file must keep: data, a rotated cyclic file, codes, invalidation.
-    Prepare(card, "CHV1 ADM 7F10 6F44");
-    SendTo(card, "A0DC000302 AAAA");
-    Prepare(card, "7F20 6F07");
-    SendTo(card, "A0D6000102 1122");
-    SendTo(card, "A004000000");
-    SendTo(card, "A020000208 00000000FFFFFFFF");
-    SendTo(card, "A026000108 31323334FFFFFFFF");
-    const std::string text = card.GetProfile().ToText();
-    CSimProfile reread = ParseOrDie(text);
-    EXPECT_EQ(reread.ToText(), text);
-    EXPECT_TRUE(reread.HasEndMarker());
+    Play(card,
+         "CHV1 ADM 7F10 6F44; A0DC000302 AAAA > 9000; 7F20 6F07; A0D6000102 1122 > 9000;"
+         "A004000000 > 9000; A020000208 00000000FFFFFFFF > 9804;"
+         "A026000108 31323334FFFFFFFF > 9000");
+    CTempDir dir;
+    const std::string path = dir.File("card.state");
+    CStateFile state(path);
+    CSimProfile loaded;
+    std::string error;
+    EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Missing);
+    ASSERT_TRUE(state.Save(ParseOrDie("mf 3F00\n"), error)) << error;
+    ASSERT_TRUE(state.Save(card.GetProfile(), error)) << error;
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    ASSERT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Loaded) << error;
+    const std::string text = loaded.ToText();
+    EXPECT_EQ(text, card.GetProfile().ToText());
     for (const char* kept :
          {"record 1 AAAA\n    record 2 0101\n    record 3 0202\n", "data 081122101032547698\n",
           "rehabilitate=CHV1 invalidated\n", "chv2 35363738FFFFFFFF attempts=2\n",
           "chv1 31323334FFFFFFFF attempts=3 disabled\n"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
+
+    std::ofstream(path) << "mf 3F00\nthis is not a state\nend\n";
+    EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
+    EXPECT_EQ(error, "state file is corrupt: " + path + ":2: unknown keyword 'this'");
+    std::ofstream(path) << text.substr(0, text.find("df 3F00/7F20"));  // lines, not all
+    EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
+    EXPECT_NE(error.find("cut short"), std::string::npos) << error;
+    ASSERT_TRUE(std::filesystem::remove(path));
+    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+    std::ofstream(path + "/keep") << "x";  // a rename cannot replace a non-empty folder
+    EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
+    EXPECT_EQ(error, "state file " + path + " is not a regular file");
+    EXPECT_FALSE(state.Save(card.GetProfile(), error));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    EXPECT_FALSE(CStateFile(dir.File("missing/card.state")).Save(loaded, error));
+    EXPECT_NE(error.find("missing/card.state"), std::string::npos) << error;
 }
 
 }  // namespace
