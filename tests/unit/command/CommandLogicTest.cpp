@@ -188,7 +188,6 @@ TEST_F(CommandLogicTest, PresetsLoadSortedAndFillTheHeaderWhenChosenOrCompleted)
     EXPECT_EQ(logic.CompleteTyped("a0a4"), 1);
     EXPECT_EQ(f.m_strClaIns + "|" + f.m_strP3, "A0A4<SELECT>|02");
     EXPECT_EQ(logic.FindPresetFromTop("a0a4"), 0);
-    EXPECT_EQ(logic.FindPresetToComplete("a0b0"), 2);
     EXPECT_EQ(logic.FindPresetToComplete("A0A4<SELECT M"), 0);
     EXPECT_EQ(logic.FindPresetToComplete("A0B"), -1);  // shorter texts do nothing
     EXPECT_EQ(logic.FindPresetToComplete("A0C0"), -1);
@@ -288,7 +287,10 @@ TEST_F(CommandLogicTest, InstalledCopyWritesToTheUserFolderOnly) {
     const std::string userFile = m_exeDir.File("user/Mireldane/Command.INI");
     EXPECT_EQ(ReadBytes(userFile), ini + "LastCmd1=" + claIns + "000000\r\nLastCmd2=\r\n");
     // The user's copy is read from now on.
-    EXPECT_EQ(Loaded(ini, false).RecentEntries(), Strings{claIns + "000000"});
+    CCommandPageLogic next = Loaded(ini, false);
+    EXPECT_EQ(next.RecentEntries(), Strings{claIns + "000000"});
+    ASSERT_TRUE(next.SelectRecent(0));
+    EXPECT_EQ(next.Fields().m_strData.size(), 600u);
 }
 
 TEST(CommandIniLocationTest, ExecutableFolderIsUsedWhileWritable) {
