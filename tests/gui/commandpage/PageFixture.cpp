@@ -9,29 +9,25 @@
 #include <QTest>
 
 const QByteArray CPageFixture::kIni =
-    "; Presets of the tests\r\n"
-    "[Command]\r\n"
-    "CommandNb=5\r\n"
-    "Command1=A0B0<READ BINARY><00><00><0A><OUT>\r\n"
+    "[Command]\r\nCommandNb=3\r\n"
+    "Command1=A0F2<STATUS><00><00><16><OUT>\r\n"
     "Command2=A0A4<SELECT><00><00><02><IN>\r\n"
-    "; STATUS answers with the current directory\r\n"
-    "Command3=A0F2<STATUS><00><00><16><OUT>\r\n"
-    "Command4=A020<VERIFY CHV1><00><01><08><IN>\r\n"
-    "Command5=A0C0<GR><00>\r\n"
-    "\r\n"
-    "[LastCmd]\r\n"
-    "; how many commands are kept\r\n"
-    "LastCmdNb=3\r\n"
-    "LastCmd1=A0F2000016\r\n";
+    "Command3=A020<VERIFY CHV1><00><01><08><IN>\r\n"
+    "[LastCmd]\r\nLastCmdNb=4\r\n"
+    "LastCmd1=A0F2000016\r\n"
+    "LastCmd2=A0A4<SELECT>0000023F00\r\n"
+    "LastCmd3=00C0010203\r\n";
 
 void CPageFixture::SetUp() {
     std::string error;
     ASSERT_TRUE(m_pcscd.Start(&error)) << error;
     CShellFixture::SetUp();
     const QString strDir = QString::fromStdString(m_iniDir.Path());
-    m_pLocation = std::make_unique<CCommandIniLocation>(strDir, strDir);
-    CCommandPage::SetIniLocation(m_pLocation.get());
-    WriteIni(kIni);
+    const CCommandIniLocation location(strDir, strDir);
+    CCommandPage::SetIniLocation(&location);
+    QFile file(location.BesideExecutable());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kIni);
 }
 
 void CPageFixture::TearDown() {
@@ -39,14 +35,8 @@ void CPageFixture::TearDown() {
     CCommandPage::SetIniLocation(nullptr);
 }
 
-void CPageFixture::WriteIni(const QByteArray& bytes) {
-    QFile file(m_pLocation->BesideExecutable());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 QByteArray CPageFixture::ReadIni() const {
-    QFile file(m_pLocation->BesideExecutable());
+    QFile file(QString::fromStdString(m_iniDir.File("Command.INI")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
@@ -69,11 +59,6 @@ void CPageFixture::Connect() {
     ASSERT_TRUE(g_pCardReader->IsConnected());
 }
 
-
-
-
-
-
 void CPageFixture::Type(int nId, const QString& strText) {
     CHexEdit* pEdit = Edit(nId);
     pEdit->setFocus();
@@ -82,16 +67,12 @@ void CPageFixture::Type(int nId, const QString& strText) {
     QTest::keyClicks(pEdit, strText);
 }
 
-
-
 QStringList CPageFixture::RecentEntries() const {
     QStringList entries;
     for (int i = 0; i < TheCommandPage().RecentList()->count(); ++i)
         entries << TheCommandPage().RecentList()->item(i)->text();
     return entries;
 }
-
-
 
 void CPageFixture::EnterPath(const QString& strPath) {
     QLineEdit* pEdit = TheFilePage().PathCombo()->lineEdit();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CommandIniLocation.h"
 #include "CommandPage.h"
 #include "FilePage.h"
 #include "HexCombo.h"
@@ -10,28 +9,20 @@
 #include "ShellFixture.h"
 #include "TempDir.h"
 
-#include <QByteArray>
 #include <QLabel>
 #include <QRadioButton>
-#include <QString>
-#include <QStringList>
 #include <QTest>
-
-#include <memory>
-#include <string>
 
 // The main window on one page, the virtual card in its reader and the Command page's
 // Command.INI in the test's own folder, never beside the test program.
 class CPageFixture : public CShellFixture {
 protected:
-    // Presets in no particular order, a comment between them, and room for three
-    // recent commands, one of them there already.
+    // Presets in no particular order and three recent commands with room for a fourth.
     static const QByteArray kIni;
 
     void SetUp() override;
     void TearDown() override;
 
-    void WriteIni(const QByteArray& bytes);
     QByteArray ReadIni() const;
     // Starts the main window on that page with the focus in its window.
     void StartOnPage(int nPage);
@@ -42,9 +33,7 @@ protected:
     CFilePage& StartOnFilePage(bool bConnect = true);
     void Connect();
 
-    CCommandPage& TheCommandPage() const {
-        return static_cast<CCommandPage&>(m_pMainDlg->Page(1));
-    }
+    CCommandPage& TheCommandPage() const { return static_cast<CCommandPage&>(m_pMainDlg->Page(1)); }
     CFilePage& TheFilePage() const { return static_cast<CFilePage&>(m_pMainDlg->Page(2)); }
     // Controls of the page shown.
     QWidget* Control(int nId) const { return m_pMainDlg->Page(m_nPage).GetDlgItem(nId); }
@@ -55,7 +44,6 @@ protected:
     void Type(int nId, const QString& strText);
     void Click(int nId) { QTest::mouseClick(Control(nId), Qt::LeftButton); }
 
-    QString ClaInsText() const { return TheCommandPage().ClaInsCombo()->currentText(); }
     QStringList RecentEntries() const;
     QString PathText() const { return TheFilePage().PathCombo()->currentText(); }
     QStringList History() const { return Items(TheFilePage().PathCombo()); }
@@ -70,6 +58,5 @@ protected:
 
     CPrivatePcscd m_pcscd;
     CTempDir m_iniDir{"corvanta-ini"};
-    std::unique_ptr<CCommandIniLocation> m_pLocation;
     int m_nPage = 0;
 };

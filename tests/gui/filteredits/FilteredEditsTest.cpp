@@ -1,26 +1,26 @@
-#include "BeepCounter.h"
+#include "Beep.h"
 #include "HexCombo.h"
 #include "HexEdit.h"
 #include "PathCombo.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QInputMethodEvent>
-#include <QMenu>
-#include <QMimeData>
 #include <QTest>
 
-#include <memory>
+#include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
-using FilteredEditTest = BeepCountingTest;
-
-// Lets a test deliver a drop without a drag session.
-class CDropTarget : public CHexEdit {
-public:
-    using CHexEdit::dropEvent;
+// Counts the beeps of refused characters instead of playing them.
+class FilteredEditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CBeep::SetHook([this] { ++m_nBeeps; });
+    }
+    void TearDown() override { CBeep::SetHook(nullptr); }
+    int m_nBeeps = 0;
 };
 
 void PasteInto(QWidget* pEdit, const QString& strClipboard) {
@@ -28,89 +28,32 @@ void PasteInto(QWidget* pEdit, const QString& strClipboard) {
     QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
 }
 
-// Typed or pasted into a fresh hex edit, hex combo or path combo: the text that stays and
-// the beeps for what was refused. Only the path combo takes a backslash.
+// Typed (T) or pasted (P) into a fresh hex edit (E), hex combo (C) or path combo (P): the
+// text that stays and the beeps for what was refused. Only the path combo takes a backslash.
 TEST_F(FilteredEditTest, TypedAndPastedTextKeepsHexDigitsInUpperCaseAndBeepsOnce) {
-    struct SCase {
-        char control;  // E, C or P
-        bool bPaste;
-        const char* pszStart;
-        const char* pszInput;
-        const char* pszText;
-        int nBeeps;
+    const std::tuple<const char*, const char*, const char*, const char*, int> cases[] = {
+        {"ET", "", "12g ,aF", "12AF", 3},  {"ET", "", "ABCD\b", "ABC", 0},
+        {"EP", "", "ab\r\ncd", "ABCD", 1}, {"EP", "AB", "0f", "AB0F", 0},
+        {"EP", "AB", "xyz", "AB", 1},      {"PP", "", "\\3f00\\7f20 x", "\\3F00\\7F20", 1},
+        {"CP", "", "a0\\a4", "A0A4", 1},
     };
-    const SCase cases[] = {
-        {'E', false, "", "12g ,aF", "12AF", 3},
-        {'E', false, "", "3F\\", "3F", 1},
-        {'C', false, "", "A0\\", "A0", 1},
-        {'P', false, "", "3F00\\2fe2", "3F00\\2FE2", 0},
-        {'E', true, "", "12 34", "1234", 1},
-        {'E', true, "", "ab\r\ncd", "ABCD", 1},
-        {'E', true, "AB", "0f", "AB0F", 0},
-        {'E', true, "AB", "xyz", "AB", 1},
-        {'P', true, "", "\\3f00\\7f20 x", "\\3F00\\7F20", 1},
-        {'C', true, "", "a0\\a4", "A0A4", 1},
-    };
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(std::string(1, c.control) + " '" + c.pszStart + "' + '" + c.pszInput + "'");
+    for (const auto& [how, start, input, text, nBeeps] : cases) {
+        SCOPED_TRACE(std::string(how) + " '" + start + "' + '" + input + "'");
         CHexEdit edit;
         CHexCombo combo;
         CPathCombo path;
-        QLineEdit* pEdit = c.control == 'E'   ? &edit
-                           : c.control == 'C' ? combo.lineEdit()
-                                              : path.lineEdit();
-        pEdit->setText(c.pszStart);
+        QLineEdit* pEdit = how[0] == 'E'   ? &edit
+                           : how[0] == 'C' ? combo.lineEdit()
+                                           : path.lineEdit();
+        pEdit->setText(start);
         m_nBeeps = 0;
-        if (c.bPaste)
-            PasteInto(pEdit, c.pszInput);
+        if (how[1] == 'P')
+            PasteInto(pEdit, input);
         else
-            QTest::keyClicks(pEdit, c.pszInput);
-        EXPECT_EQ(pEdit->text(), c.pszText);
-        EXPECT_EQ(m_nBeeps, c.nBeeps);
+            QTest::keyClicks(pEdit, input);
+        EXPECT_EQ(pEdit->text(), text);
+        EXPECT_EQ(m_nBeeps, nBeeps);
     }
-}
-
-TEST_F(FilteredEditTest, ControlCharactersPassWithoutABeep) {
-    CHexEdit edit;
-    QTest::keyClicks(&edit, "ABCD");
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    EXPECT_EQ(edit.text(), "ABC");
-    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);  // select all
-    QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClicks(&edit, "1");
-    EXPECT_EQ(edit.text(), "1");
-    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(edit.text(), "ABC");
-    QTest::keyClick(&edit, Qt::Key_Return);
-    QTest::keyClick(&edit, Qt::Key_Escape);
-    EXPECT_EQ(m_nBeeps, 0);
-    EXPECT_EQ(QApplication::clipboard()->text(), "ABC");
-}
-
-// The context menu's Paste, a drop and an input method are filtered like typing.
-TEST_F(FilteredEditTest, TextFromTheMenuADropOrAnInputMethodIsFiltered) {
-    CDropTarget edit;
-    QApplication::clipboard()->setText("de ad");
-    const std::unique_ptr<QMenu> pMenu(edit.createStandardContextMenu());
-    QAction* pPaste = nullptr;
-    for (QAction* pAction : pMenu->actions())
-        if (pAction->text().startsWith("&Paste")) pPaste = pAction;
-    ASSERT_NE(pPaste, nullptr);
-    pPaste->trigger();
-    EXPECT_EQ(edit.text(), "DEAD");
-
-    QMimeData mime;
-    mime.setText("12 zz34");
-    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    edit.dropEvent(&drop);
-    EXPECT_EQ(edit.text(), "1234DEAD");  // at the drop point
-
-    EXPECT_FALSE(edit.testAttribute(Qt::WA_InputMethodEnabled));
-    QInputMethodEvent commit;
-    commit.setCommitString("ab z");
-    QApplication::sendEvent(&edit, &commit);
-    EXPECT_EQ(edit.text(), "1234ABDEAD");
-    EXPECT_EQ(m_nBeeps, 3);
 }
 
 TEST_F(FilteredEditTest, TypedLimitLeavesProgramTextWhole) {
@@ -132,6 +75,7 @@ TEST_F(FilteredEditTest, TypedLimitLeavesProgramTextWhole) {
     edit.setText("3f 00");
     QTest::keyClicks(&edit, "a");
     EXPECT_EQ(edit.text(), "3f 00A");
+    EXPECT_FALSE(edit.testAttribute(Qt::WA_InputMethodEnabled));  // no composing of digits
 }
 
 // The order itself is ByteTextTest's; here the combo keeps the data and the edit text.
@@ -145,6 +89,41 @@ TEST_F(FilteredEditTest, SortedItemsKeepTheirDataAndEnterNeitherAddsNorCompletes
     QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
     EXPECT_EQ(combo.count(), 2);
     EXPECT_EQ(combo.currentText(), "A0B");
+}
+
+// Typing at the end completes from the first entry that begins with the text and highlights
+// the rest, which the next character replaces; Backspace, Delete and Enter stop completing.
+// Typing inside the text keeps the caret.
+TEST_F(FilteredEditTest, PathComboCompletesWhileTyping) {
+    const std::tuple<const char*, int, const char*, Qt::Key, const char*, const char*, bool>
+        cases[] = {
+            {"", 0, "3f00\\7", {}, "3F00\\7F20\\6F07", "F20\\6F07", true},
+            {"", 0, "3f00\\7f20\\6f3", {}, "3F00\\7F20\\6F3A", "A", true},
+            {"", 0, "3F0", Qt::Key_Backspace, "3F0", "", false},
+            {"", 0, "3F\b\b", {}, "3", "", false},
+            {"", 0, "3F\b\bF", {}, "3F00\\2FE2", "00\\2FE2", true},
+            {"", 0, "3F00\\2", Qt::Key_Delete, "3F00\\2", "", false},
+            {"", 0, "7F1", Qt::Key_Return, "7F1", "", false},
+            {"", 0, "7F10", {}, "7F10", "", true},
+            {"3F0\\7F20", 3, "0", {}, "3F00\\7F20\\6F07", "", true},
+            {"7F1\\0", 3, "0", {}, "7F10\\0", "", true},
+        };
+    for (const auto& [start, nCaret, typed, key, text, selected, bAutoComplete] : cases) {
+        SCOPED_TRACE(std::string(start) + "|" + typed);
+        CPathCombo combo;
+        for (const char* path : {"3F00\\7F20\\6F3A", "3F00\\2FE2", "3F00\\7F20\\6F07"})
+            CHexCombo::InsertSorted(&combo, path);
+        QLineEdit* pEdit = combo.lineEdit();
+        combo.setEditText(start);
+        pEdit->setCursorPosition(nCaret);
+        QTest::keyClicks(pEdit, typed);
+        if (key) QTest::keyClick(pEdit, key);
+        EXPECT_EQ(pEdit->text(), text);
+        EXPECT_EQ(pEdit->selectedText(), selected);
+        // At the end, or just after a character typed inside.
+        EXPECT_EQ(pEdit->cursorPosition(), nCaret ? nCaret + 1 : pEdit->text().size());
+        EXPECT_EQ(combo.IsAutoComplete(), bAutoComplete);
+    }
 }
 
 }  // namespace
