@@ -121,5 +121,5 @@ TEST_F(RunnerEndToEndTest, ACardPulledMidRunEndsTheRunWithAReaderError) {
     EXPECT_EQ(m_strOut.substr(m_strOut.size() - 18), "20000 A0B000000A \n");
     const std::string trace = Read("t.log");
     EXPECT_EQ(trace.substr(trace.size() - 24), "Header=A0B000000A\r\nSW=\r\n");
-    EXPECT_EQ(Read("long.log").rfind("A0B000000A;9000;" + kIccid + "\r\n", 0), 0u);
+    EXPECT_EQ(Read("long.log").rfind("A0B000000A;9", 0), 0u);  // the answered rows
 }
