@@ -1,275 +1,253 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <PCSC/pcsclite.h>
 
 #include "CardReader.h"
 #include "CardReaderHost.h"
-#include "FakePcsc.h"
+#include "HexText.h"
 #include "TraceRecord.h"
 
+// The card reader's source is linked against the stand-in for pcsc-lite below, which logs
+// every call and answers from a script: the card layer without a daemon.
 namespace {
 
-struct TraceLine {
-    std::string text;
-    std::uint32_t colour;
-    bool operator==(const TraceLine& other) const {
-        return text == other.text && colour == other.colour;
-    }
-    friend std::ostream& operator<<(std::ostream& out, const TraceLine& line) {
-        return out << line.text << " #" << std::hex << line.colour;
-    }
+using Calls = std::vector<std::string>;
+constexpr LONG kOk = SCARD_S_SUCCESS;
+const std::map<std::uint32_t, std::string> kColourNames{
+    {0, ""}, {0xFF, " blue"}, {0xFF0000, " red"}};
+
+struct SAnswer {
+    // A failure writes neither the buffer nor the length, as pcsc-lite does once the
+    // service is gone.
+    LONG code = SCARD_S_SUCCESS;
+    std::string hex;  // the bytes written
+    // When not 0, the receive length handed back: a library that reports more than it wrote.
+    DWORD reportedLength = 0;
 };
 
-// Records what the card reader hands to its window, laid out as the trace shows it.
-class CRecordingHost : public CCardReaderHost {
+// The stand-in's script and log, and the window the card reader traces to: the card
+// error and each record, its lines with their colours' names, go to the log too.
+class CFakePcsc : public CCardReaderHost {
 public:
     void AppendRecord(const std::string& command, const std::string& response) override {
-        CTraceRecord::ForEachLine(command, response,
-                                  [this](std::string_view prefix, std::string_view body, std::uint32_t rgb) {
-                                      lines.push_back({std::string(prefix) + std::string(body), rgb});
-                                  });
-        ++records;
+        std::string record = "Trace";
+        CTraceRecord::ForEachLine(command, response, [&record](auto prefix, auto body, auto rgb) {
+            record += "|" + std::string(prefix) + std::string(body) + kColourNames.at(rgb);
+        });  // at() throws for any other colour
+        calls.push_back(record);
     }
-    void ShowCardError() override { ++cardErrors; }
+    void ShowCardError() override { calls.push_back("Card error"); }
 
-    std::vector<TraceLine> lines;
-    int records = 0;
-    int cardErrors = 0;
+    std::string readerMultiString = std::string("Reader B\0Reader A\0", 18);
+    // One per call while not empty, then success (and for SCardTransmit no bytes).
+    std::deque<LONG> listCodes, connectCodes, disconnectCodes;
+    std::deque<SAnswer> answers;
+    // "Establish 1", "Connect 1 Reader A", "Transmit 9 A0A4...", "Trace|...": contexts
+    // count from 1, a connection's handle is 9.
+    Calls calls;
+    SCARDCONTEXT lastContext = 0;
 };
 
-const std::string kRule(60, '-');
-constexpr std::uint32_t kBlack = 0x000000, kBlue = 0x0000FF, kRed = 0xFF0000;
+CFakePcsc g_fake;
+
+void Log(const std::string& call) {
+    g_fake.calls.push_back(call);
+}
+
+// The next scripted value; success once the script is used up.
+template <typename T>
+T Next(std::deque<T>& script) {
+    if (script.empty()) return T();
+    const T value = script.front();
+    script.pop_front();
+    return value;
+}
 
 class CardReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Fake().Reset();
-        Fake().readerMultiString = std::string("Reader B\0Reader A\0", 18);
-    }
-    static CFakePcsc& Fake() { return CFakePcsc::Get(); }
-
-    CFakePcsc::Answer Answer(std::vector<BYTE> bytes, LONG code = SCARD_S_SUCCESS) {
-        CFakePcsc::Answer answer;
-        answer.bytes = std::move(bytes);
-        answer.code = code;
-        return answer;
+    void SetUp() override { Restart(); }
+    // A fresh stand-in and a reader that has listed "Reader B" and "Reader A" on context 1.
+    void Restart() {
+        m_reader.reset();
+        g_fake = CFakePcsc();
+        m_reader.emplace();
+        m_reader->SetMainWindow(&g_fake);
+        m_reader->SetReaderName("Reader A");
+        g_fake.calls.clear();
     }
 
-    CRecordingHost m_host;
+    std::optional<CCardReader> m_reader;
 };
 
 }  // namespace
 
-TEST_F(CardReaderTest, ConstructionListsReadersOnceAndDestructionFreesThem) {
-    const void* pList = nullptr;
-    {
-        CCardReader reader;
-        EXPECT_EQ(Fake().establishCalls, 1);
-        EXPECT_FALSE(reader.IsConnected());
-        pList = reader.GetReaderList();
-        EXPECT_EQ(CCardReader::SplitReaderList(reader.GetReaderList(), 10),
-                  (std::vector<std::string>{"Reader B", "Reader A"}));
-        Fake().readerMultiString = std::string("Late reader\0", 12);
-        EXPECT_EQ(CCardReader::SplitReaderList(reader.GetReaderList(), 10).size(), 2u);
+extern "C" {
+
+const SCARD_IO_REQUEST g_rgSCardT0Pci = {SCARD_PROTOCOL_T0, sizeof(SCARD_IO_REQUEST)};
+
+LONG SCardEstablishContext(DWORD, LPCVOID, LPCVOID, LPSCARDCONTEXT phContext) {
+    *phContext = ++g_fake.lastContext;
+    Log("Establish " + std::to_string(*phContext));
+    return SCARD_S_SUCCESS;
+}
+
+LONG SCardReleaseContext(SCARDCONTEXT hContext) {
+    Log("Release " + std::to_string(hContext));
+    return SCARD_S_SUCCESS;
+}
+
+LONG SCardListReaders(SCARDCONTEXT hContext, LPCSTR, LPSTR mszReaders, LPDWORD pcchReaders) {
+    Log("List " + std::to_string(hContext));
+    const LONG code = Next(g_fake.listCodes);
+    if (code != SCARD_S_SUCCESS || *pcchReaders != SCARD_AUTOALLOCATE) return code;
+    const std::string& names = g_fake.readerMultiString;
+    char* pList = static_cast<char*>(std::malloc(names.size() + 1));
+    std::memcpy(pList, names.c_str(), names.size() + 1);
+    *reinterpret_cast<char**>(mszReaders) = pList;
+    return code;
+}
+
+// Frees with free(), so the sanitizers report a list freed twice, never or by another pointer.
+LONG SCardFreeMemory(SCARDCONTEXT hContext, LPCVOID pvMem) {
+    Log("Free " + std::to_string(hContext));
+    std::free(const_cast<void*>(pvMem));
+    return SCARD_S_SUCCESS;
+}
+
+// A card that speaks T=0 only, and is never reset by a disconnect.
+LONG SCardConnect(SCARDCONTEXT hContext, LPCSTR szReader, DWORD dwShareMode,
+                  DWORD dwPreferredProtocols, LPSCARDHANDLE phCard, LPDWORD) {
+    Log("Connect " + std::to_string(hContext) + " " + szReader);
+    if (dwShareMode != SCARD_SHARE_SHARED || dwPreferredProtocols != SCARD_PROTOCOL_T0)
+        return SCARD_E_INVALID_VALUE;
+    const LONG code = Next(g_fake.connectCodes);
+    if (code == SCARD_S_SUCCESS) *phCard = 9;
+    return code;
+}
+
+LONG SCardDisconnect(SCARDHANDLE hCard, DWORD dwDisposition) {
+    Log("Disconnect " + std::to_string(hCard));
+    return dwDisposition == SCARD_LEAVE_CARD ? Next(g_fake.disconnectCodes) : SCARD_E_INVALID_VALUE;
+}
+
+LONG SCardTransmit(SCARDHANDLE hCard, const SCARD_IO_REQUEST* pioSendPci, LPCBYTE pbSendBuffer,
+                   DWORD cbSendLength, SCARD_IO_REQUEST*, LPBYTE pbRecvBuffer,
+                   LPDWORD pcbRecvLength) {
+    Log("Transmit " + std::to_string(hCard) + " " + BytesToHex(pbSendBuffer, cbSendLength));
+    const SAnswer answer = Next(g_fake.answers);
+    if (pioSendPci != SCARD_PCI_T0) return SCARD_E_PROTO_MISMATCH;
+    if (answer.code != SCARD_S_SUCCESS) return answer.code;
+    const DWORD written = std::min<DWORD>(answer.hex.size() / 2, *pcbRecvLength);
+    HexToBytes(answer.hex.substr(0, 2 * written), pbRecvBuffer);
+    *pcbRecvLength = answer.reportedLength != 0 ? answer.reportedLength : written;
+    return SCARD_S_SUCCESS;
+}
+
+}  // extern "C"
+
+// The names stop at the empty one or at the maximum; a reader whose listing fails (on
+// context 2) has no names and nothing to free.
+TEST_F(CardReaderTest, ListsTheReadersOnceAtStartAndFreesThemAtTheEnd) {
+    EXPECT_EQ(CCardReader::SplitReaderList(m_reader->GetReaderList(), 10),
+              (std::vector<std::string>{"Reader B", "Reader A"}));
+    EXPECT_EQ(CCardReader::SplitReaderList(m_reader->GetReaderList(), 1).size(), 1u);
+    m_reader.reset();
+    g_fake.listCodes = {SCARD_E_NO_READERS_AVAILABLE};
+    EXPECT_TRUE(CCardReader::SplitReaderList(CCardReader().GetReaderList(), 10).empty());
+    EXPECT_EQ(g_fake.calls, (Calls{"Free 1", "Release 1", "Establish 2", "List 2", "Release 2"}));
+}
+
+// A gone service is retried once on a fresh context; still gone, it fails like any other
+// failure: one card error and no connection.
+TEST_F(CardReaderTest, ConnectRetriesOnAFreshContextOnlyWhenTheServiceWasGone) {
+    const Calls retried{"Connect 1 Reader A", "Release 1", "Establish 2", "Connect 2 Reader A"};
+    Calls failedAgain = retried;
+    failedAgain.push_back("Card error");
+    const struct {
+        std::deque<LONG> codes;
+        LONG result;
+        Calls calls;
+    } cases[] = {
+        {{}, kOk, {"Connect 1 Reader A"}},
+        {{SCARD_E_UNKNOWN_READER}, SCARD_E_UNKNOWN_READER, {"Connect 1 Reader A", "Card error"}},
+        {{SCARD_E_NO_SERVICE}, kOk, retried},
+        {{SCARD_E_INVALID_HANDLE}, kOk, retried},
+        {{SCARD_E_SERVICE_STOPPED, SCARD_E_NO_SERVICE}, SCARD_E_NO_SERVICE, failedAgain},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Restart();
+        g_fake.connectCodes = c.codes;
+        EXPECT_EQ(m_reader->Connect(), c.result);
+        EXPECT_EQ(g_fake.calls, c.calls);
+        EXPECT_EQ(m_reader->IsConnected(), c.result == kOk);
     }
-    EXPECT_EQ(Fake().freeCalls, 1);
-    EXPECT_EQ(Fake().freedPointer, pList);
-    EXPECT_EQ(Fake().releaseCalls, 1);
-}
-
-TEST_F(CardReaderTest, FailedListingLeavesNoListAndNothingToFree) {
-    Fake().listCode = SCARD_E_NO_READERS_AVAILABLE;
-    {
-        CCardReader reader;
-        EXPECT_EQ(reader.GetReaderList(), nullptr);
-        EXPECT_TRUE(CCardReader::SplitReaderList(reader.GetReaderList(), 10).empty());
-    }
-    EXPECT_EQ(Fake().freeCalls, 0);
-}
-
-TEST_F(CardReaderTest, SplitReaderListStopsAtEmptyNameAndAtMaximum) {
-    const std::string twelve = [] {
-        std::string list;
-        for (int i = 0; i < 12; ++i) list += "R" + std::to_string(i) + '\0';
-        return list + '\0';
-    }();
-    EXPECT_EQ(CCardReader::SplitReaderList(twelve.c_str(), 10).size(), 10u);
-    EXPECT_TRUE(CCardReader::SplitReaderList("", 10).empty());
-}
-
-TEST_F(CardReaderTest, ConnectUsesSharedT0AndTheChosenReader) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    reader.SetReaderName("Reader A");
-    EXPECT_EQ(reader.Connect(), SCARD_S_SUCCESS);
-    EXPECT_TRUE(reader.IsConnected());
-    EXPECT_EQ(Fake().lastReaderName, "Reader A");
-    EXPECT_EQ(Fake().lastShareMode, static_cast<DWORD>(SCARD_SHARE_SHARED));
-    EXPECT_EQ(Fake().lastPreferredProtocols, static_cast<DWORD>(SCARD_PROTOCOL_T0));
-    EXPECT_EQ(m_host.cardErrors, 0);
-}
-
-TEST_F(CardReaderTest, ConnectFailureShowsOneCardErrorAndStaysDisconnected) {
-    // A gone service is retried once on a fresh context; still gone, it fails like any other.
-    for (LONG failure : {SCARD_E_UNKNOWN_READER, SCARD_E_NO_SERVICE}) {
-        Fake().connectCode = failure;
-        m_host.cardErrors = 0;
-        CCardReader reader;
-        reader.SetMainWindow(&m_host);
-        const int calls = Fake().connectCalls;
-        EXPECT_EQ(reader.Connect(), failure);
-        EXPECT_EQ(Fake().connectCalls - calls, failure == SCARD_E_NO_SERVICE ? 2 : 1);
-        EXPECT_FALSE(reader.IsConnected()) << std::hex << failure;
-        EXPECT_EQ(m_host.cardErrors, 1) << std::hex << failure;
-    }
-}
-
-TEST_F(CardReaderTest, ConnectAfterServiceRestartRetriesOnAFreshContext) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    const int establishedBefore = Fake().establishCalls;
-    Fake().connectCodes = {SCARD_E_NO_SERVICE, SCARD_S_SUCCESS};
-    EXPECT_EQ(reader.Connect(), SCARD_S_SUCCESS);
-    EXPECT_TRUE(reader.IsConnected());
-    EXPECT_EQ(Fake().establishCalls, establishedBefore + 1);
-    EXPECT_EQ(Fake().connectCalls, 2);
-    EXPECT_EQ(m_host.cardErrors, 0);
-}
-
-TEST_F(CardReaderTest, DisconnectLeavesTheCardAndEndsTheConnection) {
-    CCardReader reader;
-    reader.Connect();
-    EXPECT_EQ(reader.Disconnect(), SCARD_S_SUCCESS);
-    EXPECT_EQ(Fake().lastDisposition, static_cast<DWORD>(SCARD_LEAVE_CARD));
-    EXPECT_FALSE(reader.IsConnected());
 }
 
 // A connection already gone counts as ended; other failures leave it open.
-TEST_F(CardReaderTest, DisconnectFailureEndsTheConnectionOnlyWhenItIsGone) {
-    for (LONG code : {SCARD_E_INVALID_HANDLE, SCARD_E_NO_SERVICE, SCARD_E_READER_UNAVAILABLE,
-                      SCARD_W_REMOVED_CARD, SCARD_E_NO_SMARTCARD, SCARD_E_SHARING_VIOLATION,
-                      SCARD_F_INTERNAL_ERROR, SCARD_E_TIMEOUT}) {
-        const bool bGone = code != SCARD_E_SHARING_VIOLATION && code != SCARD_F_INTERNAL_ERROR &&
-                           code != SCARD_E_TIMEOUT;
-        CCardReader reader;
-        reader.Connect();
-        Fake().disconnectCode = code;
-        EXPECT_EQ(reader.Disconnect(), code);
-        EXPECT_EQ(reader.IsConnected(), !bGone) << std::hex << code;
+TEST_F(CardReaderTest, DisconnectEndsTheConnectionUnlessItFailedWithTheCardStillThere) {
+    for (LONG code : {kOk, SCARD_E_INVALID_HANDLE, SCARD_E_NO_SERVICE, SCARD_E_SERVICE_STOPPED,
+                      SCARD_E_READER_UNAVAILABLE, SCARD_W_REMOVED_CARD, SCARD_E_NO_SMARTCARD,
+                      SCARD_E_SHARING_VIOLATION, SCARD_F_INTERNAL_ERROR, SCARD_E_TIMEOUT}) {
+        const bool bKept = code == SCARD_E_SHARING_VIOLATION || code == SCARD_F_INTERNAL_ERROR ||
+                           code == SCARD_E_TIMEOUT;
+        m_reader->Connect();
+        g_fake.disconnectCodes = {code};
+        EXPECT_EQ(m_reader->Disconnect(), code);
+        EXPECT_EQ(m_reader->IsConnected(), bKept) << std::hex << code;
+        EXPECT_EQ(g_fake.calls.back(), "Disconnect 9");
     }
 }
 
-TEST_F(CardReaderTest, ExchangeSelectGivesTheFourLineRecord) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    reader.Connect();
-    Fake().answers.push_back(Answer({0x9F, 0x16}));
-    std::string response = "stale";
-    EXPECT_EQ(reader.Exchange("A0A40000023F00", response), SCARD_S_SUCCESS);
-    EXPECT_EQ(response, "9F16");
-    ASSERT_EQ(Fake().sent.size(), 1u);
-    EXPECT_EQ(Fake().sent[0], (std::vector<BYTE>{0xA0, 0xA4, 0x00, 0x00, 0x02, 0x3F, 0x00}));
-    EXPECT_EQ(Fake().lastSendPci, SCARD_PCI_T0);
-    EXPECT_EQ(Fake().lastTransmitHandle, Fake().nextHandle);
-    EXPECT_EQ(m_host.lines, (std::vector<TraceLine>{{kRule, kBlack},
-                                                    {"Header=A0A4000002", kBlue},
-                                                    {"DataIn=3F00", kBlue},
-                                                    {"SW=9F16", kRed}}));
-}
-
-TEST_F(CardReaderTest, ExchangeRecordLinesFollowTheTextLengths) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    std::vector<BYTE> data(24, 0x5A);
-    data.insert(data.end(), {0x90, 0x00});
-    Fake().answers.push_back(Answer(data));
-    std::string response;
-    reader.Exchange("A0B0000018", response);
-    std::string dataOut;
-    for (int i = 0; i < 24; ++i) dataOut += "5A";
-    EXPECT_EQ(response, dataOut + "9000");
-    EXPECT_EQ(m_host.lines, (std::vector<TraceLine>{{kRule, kBlack},
-                                                    {"Header=A0B0000018", kBlue},
-                                                    {"DataOut=" + dataOut, kRed},
-                                                    {"SW=9000", kRed}}));
-}
-
-TEST_F(CardReaderTest, ExchangeOfOddAndEmptyCommands) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    std::string response;
-    Fake().answers.push_back(Answer({0x90, 0x00}));
-    reader.Exchange("A0F200001", response);  // nine characters: four bytes sent
-    EXPECT_EQ(Fake().sent.back(), (std::vector<BYTE>{0xA0, 0xF2, 0x00, 0x00}));
-    EXPECT_EQ(m_host.lines[1], (TraceLine{"Header=A0F200001", kBlue}));
-
-    m_host.lines.clear();
-    Fake().answers.push_back(Answer({0x67, 0x00}));
-    reader.Exchange("", response);
-    EXPECT_TRUE(Fake().sent.back().empty());
-    EXPECT_EQ(m_host.lines, (std::vector<TraceLine>{{kRule, kBlack}, {"Header=", kBlue}, {"SW=6700", kRed}}));
-}
-
-TEST_F(CardReaderTest, ExchangeWithoutConnectionUsesTheNullHandleAndIsTraced) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    Fake().answers.push_back(Answer({}, SCARD_E_INVALID_HANDLE));
-    std::string response = "old";
-    EXPECT_EQ(reader.Exchange("A0F2000016", response), SCARD_E_INVALID_HANDLE);
-    EXPECT_EQ(Fake().lastTransmitHandle, 0);
-    EXPECT_EQ(response, "");
-    EXPECT_EQ(m_host.records, 1);
-    EXPECT_EQ(m_host.lines.back(), (TraceLine{"SW=", kRed}));
-}
-
-TEST_F(CardReaderTest, TransmitFailureWithTheLengthUntouchedGivesNoAnswerButARecord) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    reader.Connect();
-    for (LONG failure : {SCARD_E_NO_SERVICE, SCARD_E_SERVICE_STOPPED, SCARD_E_NOT_TRANSACTED,
-                         SCARD_W_REMOVED_CARD, SCARD_W_RESET_CARD, SCARD_E_READER_UNAVAILABLE,
-                         SCARD_E_INSUFFICIENT_BUFFER, SCARD_F_COMM_ERROR, SCARD_E_TIMEOUT}) {
-        CFakePcsc::Answer answer = Answer({}, failure);
-        answer.bUntouched = true;
-        Fake().answers.push_back(answer);
-        m_host.lines.clear();
+// Each exchange sends the command's bytes as typed, gives the card's answer as hex text
+// (empty when the transmit failed) and is traced either way.
+TEST_F(CardReaderTest, ExchangeSendsAnswersAndTracesEachApdu) {
+    const std::string data(512, 'A');  // with the status word, the largest T=0 answer
+    const std::string longCommand = "A0D6000000" + std::string(1400, 'C');
+    const struct {
+        std::string command;
+        LONG code;
+        std::string answer;
+        std::string trace;  // after the rule line
+    } cases[] = {
+        {"A0A40000023F00", kOk, "9F16", "Header=A0A4000002 blue|DataIn=3F00 blue|SW=9F16 red"},
+        {"A0B0000000", kOk, data + "9000",
+         "Header=A0B0000000 blue|DataOut=" + data + " red|SW=9000 red"},
+        {"A0F200001", kOk, "9000", "Header=A0F200001 blue|SW=9000 red"},  // four bytes sent
+        {longCommand, kOk, "6700",
+         "Header=A0D6000000 blue|DataIn=" + longCommand.substr(10) + " blue|SW=6700 red"},
+        {"A0D60000021234", SCARD_E_NO_SERVICE, "",
+         "Header=A0D6000002 blue|DataIn=1234 blue|SW= red"},
+    };
+    m_reader->Connect();
+    for (const auto& c : cases) {
+        g_fake.answers = {{c.code, c.answer}};
+        g_fake.calls.clear();
         std::string response = "stale";
-        EXPECT_EQ(reader.Exchange("A0D60000021234", response), failure);
-        EXPECT_EQ(response, "") << std::hex << failure;
-        EXPECT_EQ(m_host.lines, (std::vector<TraceLine>{{kRule, kBlack},
-                                                        {"Header=A0D6000002", kBlue},
-                                                        {"DataIn=1234", kBlue},
-                                                        {"SW=", kRed}}))
-            << std::hex << failure;
+        EXPECT_EQ(m_reader->Exchange(c.command, response), c.code);
+        EXPECT_EQ(response, c.answer);
+        const std::size_t sent = c.command == "A0F200001" ? 8 : c.command.size();
+        EXPECT_EQ(g_fake.calls, (Calls{"Transmit 9 " + c.command.substr(0, sent),
+                                       "Trace|" + std::string(60, '-') + "|" + c.trace}));
     }
 }
 
-// Without a window to trace to, the answer still comes back.
+// Without a connection the null handle goes; without a window to trace to, the answer
+// still comes back.
 TEST_F(CardReaderTest, TransmitReportingMoreThanItWroteNeverReadsPastTheBuffer) {
-    CCardReader reader;
-    CFakePcsc::Answer answer = Answer({0x90, 0x00});
-    answer.reportedLength = 100000;
-    Fake().answers.push_back(answer);
+    m_reader->SetMainWindow(nullptr);
+    g_fake.answers = {{kOk, "9000", 100000}};
     std::string response;
-    EXPECT_EQ(reader.Exchange("A0B0000010", response), SCARD_S_SUCCESS);
-    EXPECT_EQ(Fake().lastReceiveCapacity, CCardReader::kReceiveBufferSize);
+    EXPECT_EQ(m_reader->Exchange("A0B0000010", response), kOk);
     EXPECT_EQ(response, "9000" + std::string(2 * CCardReader::kReceiveBufferSize - 4, '0'));
-}
-
-TEST_F(CardReaderTest, CommandsLongerThan300BytesAreSentWholeWithoutOverrun) {
-    CCardReader reader;
-    reader.SetMainWindow(&m_host);
-    std::string command = "A0D6000000";
-    for (int i = 0; i < 700; ++i) command += "C3";
-    Fake().answers.push_back(Answer({0x67, 0x00}));
-    std::string response;
-    reader.Exchange(command, response);
-    ASSERT_EQ(Fake().sent.back().size(), 705u);
-    EXPECT_EQ(Fake().sent.back().back(), 0xC3);
-    EXPECT_EQ(m_host.lines[2].text.size(), std::string("DataIn=").size() + 1400);
+    EXPECT_EQ(g_fake.calls, Calls{"Transmit 0 A0B0000010"});
 }
