@@ -1,4 +1,5 @@
 #include "ColorLineModel.h"
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 
 #include <QColor>
@@ -9,8 +10,8 @@
 #include <gtest/gtest.h>
 
 // The lines of an exchange and their colours come from the trace record that the card
-// reader's tests check; here only that the model keeps them. Failed and cut-short saves
-// are checked with every other writer of the program in the disk-full tests.
+// reader's tests check; here only that the model keeps them. Other failed saves are
+// checked with every other writer of the program in the disk-full tests.
 namespace {
 
 constexpr std::uint32_t kBlack = 0x000000, kBlue = 0x0000FF, kRed = 0xFF0000;
@@ -102,5 +103,13 @@ TEST(ColorLineModelSave, ReplacesTheFileWithEveryLineAndCrLfByteForByte) {
                              "caf\xE9 \xFF\r\n\r\n");
     model.Clear();
     ASSERT_TRUE(model.SaveTo(path, nullptr));
+    EXPECT_EQ(readAll(), QByteArray());
+
+    // Cut short by a file size limit while still inside Qt's write buffer, as by a full
+    // disk: the old file stays whole.
+    for (int n = 0; n < 100; ++n) model.AppendRecord("A0B0000010", std::string(32, 'C') + "9000");
+    const CFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.IsActive());
+    EXPECT_FALSE(model.SaveTo(path, nullptr));
     EXPECT_EQ(readAll(), QByteArray());
 }

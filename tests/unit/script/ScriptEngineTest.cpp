@@ -100,8 +100,8 @@ TEST(ScriptEngine, FollowsTheStateTableOfPlayStepAndReset) {
 TEST(ScriptEngine, SendsOnlyNonEmptyEvenUpperCaseHexCommands) {
     for (const char* valid : {"A0A4000002", "0123456789ABCDEF", "00"})
         EXPECT_TRUE(CScriptEngine::IsValidCommand(valid)) << valid;
-    for (const char* invalid :
-         {"", "a0a4000002", "A0A400000", "A0 A4", "A0A4;9000", "A0G4", "A0\xC1\x34", "A0A4\r"})
+    for (const char* invalid : {"", "a0a4000002", "A0A400000", "A0 A4", "A0B0000002;9000;98F2",
+                                "A0G4", "A0\xC1\x34", "A0A4\r"})
         EXPECT_FALSE(CScriptEngine::IsValidCommand(invalid)) << invalid;
 }
 

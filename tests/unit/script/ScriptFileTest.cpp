@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ScriptFile.h"
 #include "ScriptRowVector.h"
 #include "TempDir.h"
@@ -7,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-// Failed and cut-short writes of the script and the export are checked with every other
-// writer of the program in the disk-full tests.
+// Failed writes of the script and the export are checked with every other writer of the
+// program in the disk-full tests.
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -50,6 +51,14 @@ TEST_F(ScriptFileTest, ScriptRoundTripWritesEveryCommandWithCrLfAndNoResults) {
     Strings lines{"previous"};
     ASSERT_TRUE(CScriptFile::Read(Path("a.scp"), lines, &error));
     EXPECT_EQ(lines, commands);
+
+    // Cut short by a file size limit while still inside Qt's write buffer, as by a full
+    // disk: the old file stays whole.
+    const CFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.IsActive());
+    EXPECT_FALSE(
+        CScriptFile::WriteScript(Path("a.scp"), CScriptRowVector(Strings(2000, "A0")), nullptr));
+    EXPECT_EQ(Read("a.scp"), "A0A40000023F00\r\n\r\na0 b0;\xE9\r\nA0B0000009\r\n");
 }
 
 // Rows without a status word are left out.
