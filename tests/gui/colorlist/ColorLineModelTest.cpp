@@ -1,19 +1,20 @@
 #include "ColorLineModel.h"
+#include "FileSizeLimit.h"
+#include "TempDir.h"
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QFile>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
+// The lines of an exchange and their colours come from the trace record that the card
+// reader's tests check; here only that the model keeps them. Other failed saves are
+// checked with every other writer of the program in the disk-full tests.
 namespace {
 
 constexpr std::uint32_t kBlack = 0x000000, kBlue = 0x0000FF, kRed = 0xFF0000;
-const QByteArray kRule(60, '-');
 using Lines = std::vector<std::pair<QByteArray, std::uint32_t>>;
 
 Lines Read(const CColorLineModel& model, int first, int count) {
@@ -30,35 +31,18 @@ void NextTurn() {
 
 }  // namespace
 
-// The lines of an exchange and their colours come from the trace record that the card
-// reader's tests check; here only that the model keeps them.
-
-// ---- Lines as stored and as shown ----
-
-TEST(ColorLineModelStore, AddLineIndexCountsLinesNotYetAnnounced) {
+TEST(ColorLineModelStore, KeepsEveryByteAndColourAndShowsThemAsLatin1) {
     CColorLineModel model;
-    EXPECT_EQ(model.AddLine("one", kBlack), 0);
+    EXPECT_EQ(model.AddLine("", kBlack), 0);
     model.AppendRecord("A0F2000016", "9000");
-    EXPECT_EQ(model.AddLine("after", kRed), 4);
-    EXPECT_EQ(Read(model, 2, 3),
-              (Lines{{"Header=A0F2000016", kBlue}, {"SW=9000", kRed}, {"after", kRed}}));
-    EXPECT_EQ(model.rowCount(), 0);  // views learn of them at the next turn
-    EXPECT_EQ(model.Count(), 5);
-    EXPECT_EQ(model.LineText(5), QByteArray());  // past the end
-}
-
-TEST(ColorLineModelStore, ShownAsLatin1InTheLineColourWithEveryByteKept) {
-    CColorLineModel model;
     const QByteArray bytes("caf\xE9\0\xFF", 6);
-    model.AddLine("", kBlack);
-    model.AddLine(std::string_view(bytes.data(), bytes.size()), kBlue);
+    EXPECT_EQ(model.AddLine(std::string_view(bytes.data(), bytes.size()), kRed), 4);
+    EXPECT_EQ(Read(model, 2, 3),
+              (Lines{{"Header=A0F2000016", kBlue}, {"SW=9000", kRed}, {bytes, kRed}}));
+    EXPECT_EQ(model.LineText(5), QByteArray());  // past the end
     model.Flush();
-    EXPECT_EQ(model.LineText(0), QByteArray());
-    EXPECT_EQ(model.LineText(1), bytes);
-    const QString shown = model.data(model.index(1), Qt::DisplayRole).toString();
-    EXPECT_EQ(shown.size(), 6);
-    EXPECT_EQ(shown.toLatin1(), bytes);
-    EXPECT_EQ(model.data(model.index(1), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+    EXPECT_EQ(model.data(model.index(4), Qt::DisplayRole).toString().toLatin1(), bytes);
+    EXPECT_EQ(model.data(model.index(4), Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
 }
 
 TEST(ColorLineModelStore, EveryDistinctColourComesBackEvenBeyondThePalette) {
@@ -70,52 +54,62 @@ TEST(ColorLineModelStore, EveryDistinctColourComesBackEvenBeyondThePalette) {
     EXPECT_EQ(model.LineColour(600), colour(1));
 }
 
-// ---- Announcing lines to views ----
-
-TEST(ColorLineModelBatching, EachTurnAnnouncesItsLinesInOneInsertion) {
+// Views learn of new lines in one insertion per turn, or at once on Flush and Count.
+TEST(ColorLineModelBatching, AnnouncesEachTurnsLinesOnceAndClearLeavesNoStaleRows) {
     CColorLineModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
     for (int n = 0; n < 250; ++n) model.AppendRecord("A0B2010400", "9000");
-    EXPECT_EQ(inserted.count(), 0);
+    EXPECT_EQ(model.rowCount(), 0);
     NextTurn();
-    model.AddLine("next turn", kBlack);
-    NextTurn();
-    NextTurn();
-    ASSERT_EQ(inserted.count(), 2);
+    model.AddLine("flushed", kBlack);
+    model.Flush();
+    model.AddLine("counted", kBlack);
+    EXPECT_EQ(model.Count(), 752);
+    NextTurn();  // finds nothing left to announce
+    ASSERT_EQ(inserted.count(), 3);
     EXPECT_EQ(inserted[0][1].toInt(), 0);
     EXPECT_EQ(inserted[0][2].toInt(), 749);
-    EXPECT_EQ(inserted[1][1].toInt(), 750);
-    EXPECT_EQ(inserted[1][2].toInt(), 750);
-}
+    EXPECT_EQ(inserted[2][1].toInt(), 751);
+    EXPECT_EQ(inserted[2][2].toInt(), 751);
 
-TEST(ColorLineModelBatching, FlushAndCountAnnounceAtOnceAndOnlyOnce) {
-    CColorLineModel model;
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    model.AddLine("a", kBlack);
-    model.Flush();
-    EXPECT_EQ(inserted.count(), 1);
-    model.AddLine("b", kBlack);
-    EXPECT_EQ(model.Count(), 2);
-    EXPECT_EQ(inserted.count(), 2);
-    NextTurn();
-    EXPECT_EQ(inserted.count(), 2);  // the queued turn finds nothing left
-}
-
-TEST(ColorLineModelBatching, ClearRemovesAnnouncedAndPendingLines) {
-    CColorLineModel model;
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    model.AppendRecord("A0A40000023F00", "9F16");
-    NextTurn();
     model.AddLine("pending", kRed);
     model.Clear();
     const int insertedAtClear = inserted.count();
     NextTurn();
     EXPECT_EQ(reset.count(), 1);
-    EXPECT_EQ(inserted.count(), insertedAtClear);  // no stale rows after the reset
+    EXPECT_EQ(inserted.count(), insertedAtClear);
     EXPECT_EQ(model.rowCount(), 0);
-    EXPECT_EQ(model.LineText(0), QByteArray());
-
     EXPECT_EQ(model.AddLine("fresh", kBlue), 0);
     EXPECT_EQ(Read(model, 0, 1), (Lines{{"fresh", kBlue}}));
+}
+
+TEST(ColorLineModelSave, ReplacesTheFileWithEveryLineAndCrLfByteForByte) {
+    const CTempDir dir;
+    const QString path = QString::fromStdString(dir.File("trace.log"));
+    const auto readAll = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+    };
+    CColorLineModel model;
+    model.AppendRecord("A0A40000023F00", "9F16");
+    model.Flush();
+    model.AddLine("caf\xE9 \xFF", 0x123456);  // still pending
+    model.AddLine("", 0);
+    QString error;
+    ASSERT_TRUE(model.SaveTo(path, &error)) << error.toStdString();
+    EXPECT_EQ(readAll(), QByteArray(60, '-') +
+                             "\r\nHeader=A0A4000002\r\nDataIn=3F00\r\nSW=9F16\r\n"
+                             "caf\xE9 \xFF\r\n\r\n");
+    model.Clear();
+    ASSERT_TRUE(model.SaveTo(path, nullptr));
+    EXPECT_EQ(readAll(), QByteArray());
+
+    // Cut short by a file size limit while still inside Qt's write buffer, as by a full
+    // disk: the old file stays whole.
+    for (int n = 0; n < 100; ++n) model.AppendRecord("A0B0000010", std::string(32, 'C') + "9000");
+    const CFileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.IsActive());
+    EXPECT_FALSE(model.SaveTo(path, nullptr));
+    EXPECT_EQ(readAll(), QByteArray());
 }

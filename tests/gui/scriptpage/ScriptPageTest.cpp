@@ -1,152 +1,191 @@
-#include "Profile.h"
-#include "ScriptPageFixture.h"
+#include "DragListCtrl.h"
+#include "ItemListModel.h"
+#include "PrivatePcscd.h"
+#include "ResourceIds.h"
+#include "ScriptPage.h"
+#include "ShellFixture.h"
+#include "TempDir.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
-#include <QStatusBar>
+#include <QTest>
 
-#include <sys/resource.h>
-#include <csignal>
-
+// The page's wiring to the file formats, the item list, its dialogs and the card; their
+// rules are tested in the script and item list unit tests. A card pulled during a Play and
+// the trace of a run are hostile card tests.
 namespace {
 
-using ScriptPage = CScriptPageFixture;
+// The main window on its Script page, a folder for script files, and dialogs answered
+// as a user would answer them.
+class ScriptPage : public CShellFixture {
+protected:
+    CScriptPage& StartOnScriptPage() {
+        CMainDlg& dlg = StartMainWindow();
+        dlg.ShowPage(3);
+        dlg.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        return Page();
+    }
+    CScriptPage& Page() const { return m_pMainDlg->ScriptPage(); }
+    CDragListCtrl& List() const { return *Page().List(); }
+    CItemListModel& Model() const { return *List().Model(); }
 
-TEST_F(ScriptPage, NewSaveExportAndOpenGoThroughTheirDialogsAndNameTheScript) {
+    QString Path(const std::string& name) const { return QString::fromStdString(m_dir.File(name)); }
+    void WriteFile(const std::string& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // Opens a script of these lines.
+    void Load(const QByteArray& lines) {
+        WriteFile("loaded.scp", lines);
+        ASSERT_TRUE(Page().OpenScript(Path("loaded.scp")));
+    }
+    // One column of every row, e.g. "1|A0|*" rows joined by '|'.
+    std::string Column(int column) const {
+        std::string texts;
+        for (int row = 0; row < Model().RowCount(); ++row)
+            texts += (row == 0 ? "" : "|") + Model().CellText(row, column);
+        return texts;
+    }
+    void Select(std::vector<int> rows, int focus) { List().SetSelection({std::move(rows), focus}); }
+    void Click(int nButton) const { QTest::mouseClick(Page().GetDlgItem(nButton), Qt::LeftButton); }
+
+    // Each modal dialog: every text typed into its edit in turn, each followed by OK.
+    void AnswerDialogs(const QStringList& typed) {
+        m_dialogs.m_answerModal = [typed](QDialog& dialog) {
+            for (const QString& text : typed) {
+                auto* pEdit = dialog.findChild<QLineEdit*>();
+                pEdit->clear();
+                QTest::keyClicks(pEdit, text);
+                dialog.accept();
+            }
+            return dialog.result();
+        };
+    }
+
+    CTempDir m_dir{"corvanta-script"};
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The last Export goes to a folder that does not exist; a failed Open changes nothing.
+// Without a card the connect before a run fails and nothing runs.
+TEST_F(ScriptPage, FileAndRunButtonsGoThroughTheirDialogsAndNameTheScript) {
     CScriptPage& page = StartOnScriptPage();
-    AnswerDialogs({"1000", "3"});  // refused with a warning, then taken
-    page.OnNew();
-    EXPECT_EQ(m_dialogs.m_modals.back().strTitle, "New PC File");
-    ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
-    EXPECT_EQ(m_dialogs.m_messages[0].icon, QMessageBox::Warning);
+    AnswerDialogs({"", "1000", "3"});  // each refused with a warning, then taken
+    Click(IDC_NEW);
+    EXPECT_EQ(m_dialogs.m_messages.size(), 2u);
     EXPECT_EQ(Column(0), "1|2|3");
-
     Model().SetCellText(0, 2, "A0B0");
     Model().SetCellTexts(2, 3, {"9000", "12"});
-    m_dialogs.m_saveAnswers = {Path("a.b.scp"), Path("a.b.log")};
-    page.OnSave();
-    page.OnSave();  // named now: no second question
-    page.OnExport();
-    ASSERT_EQ(m_dialogs.m_saveRequests.size(), 2u);
-    const CDialogService::SFileDialog& save = m_dialogs.m_saveRequests[0].options;
-    EXPECT_EQ(save.strFileName, "untitled");
-    EXPECT_EQ(save.strDefaultSuffix, "scp");
-    EXPECT_EQ(save.filters, QStringList({"Script Files (*.scp)", "All Files (*.*)"}));
+    m_dialogs.m_saveAnswers = {Path("a.b.scp"), Path("a.b.log"), Path("gone/a.log")};
+    Click(IDC_SAVE);
+    Click(IDC_SAVE);  // named now: no second question
+    Click(IDC_EXPORT);
+    Click(IDC_EXPORT);
+    ASSERT_EQ(m_dialogs.m_saveRequests.size(), 3u);
+    EXPECT_EQ(m_dialogs.m_saveRequests[0].options.strFileName, "untitled");
     EXPECT_EQ(m_dialogs.m_saveRequests[1].options.strFileName, "a.b");
-    EXPECT_EQ(m_dialogs.m_saveRequests[1].options.strDefaultSuffix, "log");
     EXPECT_EQ(ReadAll(Path("a.b.scp")), "A0B0\r\n\r\n\r\n");
     EXPECT_EQ(ReadAll(Path("a.b.log")), ";9000;12\r\n");
+    m_dialogs.m_answerModal = nullptr;
+    Click(IDC_PLAY);
+    Click(IDC_STEP);
+    EXPECT_EQ(m_dialogs.m_modals.size(), 3u);
+    EXPECT_EQ(m_dialogs.m_modals.back().strTitle, "Card error");
+    EXPECT_EQ(Column(3), "||9000");
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    Click(IDC_RESET);
+    EXPECT_EQ(List().Selection().nFocus, 0);
 
-    WriteFile(Path("other.scp"), "A0\r\n\r\nB0");
-    m_dialogs.m_openAnswers = {Path("other.scp")};
-    page.OnOpen();
+    WriteFile("other.scp", "A0\r\n\r\nB0");
+    m_dialogs.m_openAnswers = {Path("missing.scp"), Path("other.scp")};
+    Click(IDC_OPEN);
+    EXPECT_EQ(Column(2), "A0B0||");
+    Click(IDC_OPEN);
     EXPECT_EQ(Column(2), "A0||B0");
-    EXPECT_EQ(Column(3), "||");
-    EXPECT_EQ(page.PathName(), Path("other.scp"));
     EXPECT_EQ(page.FileTitle(), "other");
-    EXPECT_EQ(m_dialogs.m_messages.size(), 1u);
+    ASSERT_EQ(m_dialogs.m_messages.size(), 4u);
+    EXPECT_EQ(m_dialogs.m_messages[2].strText, "Could not open " + Path("gone/a.log"));
+    EXPECT_EQ(m_dialogs.m_messages[3].strText, "Could not open " + Path("missing.scp"));
 }
 
-TEST_F(ScriptPage, FailedOpenSaveAndExportLoseNothing) {
-    CScriptPage& page = StartOnScriptPage();
-    const QByteArray script = QByteArray("A0B0000010\r\n").repeated(1000);
-    Load(script);
-    Model().SetCellText(0, 2, "B0");
-    const auto expectUnchanged = [&] {
-        EXPECT_EQ(Model().RowCount(), 1000);
-        EXPECT_EQ(Model().CellText(0, 2), "B0");
-        EXPECT_EQ(page.PathName(), Path("loaded.scp"));
-    };
-
-    m_dialogs.m_openAnswers = {Path("missing.scp")};
-    page.OnOpen();
-    m_dialogs.m_saveAnswers = {Path("gone/a.log")};
-    page.OnExport();
-    ASSERT_EQ(m_dialogs.m_messages.size(), 2u);
-    EXPECT_EQ(m_dialogs.m_messages[0].strText, "Could not open " + Path("missing.scp"));
-    EXPECT_EQ(m_dialogs.m_messages[1].strText, "Could not open " + Path("gone/a.log"));
-    expectUnchanged();
-
-    // A disk that fills up part way (here a file size limit) keeps the file as it was.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    page.OnSave();
-    setrlimit(RLIMIT_FSIZE, &previous);
-    ASSERT_EQ(m_dialogs.m_messages.size(), 3u);
-    EXPECT_EQ(m_dialogs.m_messages[2].strText, "Could not open " + Path("loaded.scp"));
-    EXPECT_EQ(ReadAll(Path("loaded.scp")), script);
-    expectUnchanged();
-}
-
-TEST_F(ScriptPage, EditingKeysActOnlyWhileTheListHasTheFocus) {
+// Enter and a double-click edit the command of one selected row only, keeping its results.
+TEST_F(ScriptPage, EditingKeysAndTheEditDialogActOnlyWhileTheListHasTheFocus) {
     CScriptPage& page = StartOnScriptPage();
     Load("A0\r\nB0\r\nC0\r\nD0\r\n");
     Model().SetCellText(0, 1, "*");
+    Model().SetCellTexts(0, 3, {"9000", "12"});
     Select({0, 1}, 1);
     QWidget* pPlay = page.GetDlgItem(IDC_PLAY);
     pPlay->setFocus();
     for (const auto key : {Qt::Key_F9, Qt::Key_Delete, Qt::Key_Insert}) QTest::keyClick(pPlay, key);
-    QTest::keyClick(pPlay, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_FALSE(page.IsListFocused());
     EXPECT_EQ(Column(1), "*|||");
     EXPECT_EQ(Column(2), "A0|B0|C0|D0");
 
     List().setFocus();
-    EXPECT_TRUE(page.IsListFocused());
+    AnswerDialogs({"a0b"});
+    QTest::keyClick(&List(), Qt::Key_Return);
+    EXPECT_TRUE(m_dialogs.m_modals.empty());
     QTest::keyClick(&List(), Qt::Key_F9);  // each row's mark swaps on its own
     EXPECT_EQ(Column(1), "|*||");
     QTest::keyClick(&List(), Qt::Key_C, Qt::ControlModifier);
     Select({3}, 3);
-    QTest::keyClick(&List(), Qt::Key_V, Qt::ControlModifier);  // only the first fits
+    QTest::keyClick(&List(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Column(2), "A0|B0|C0|A0");
+    Select({0}, 0);
+    QTest::keyClick(&List(), Qt::Key_Return);
+    EXPECT_EQ(Column(2), "A0B|B0|C0|A0");  // upper case, odd length taken as typed
+    EXPECT_EQ(Column(3), "9000|||9000");
+    const QPoint row1 = List().visualRect(Model().index(1, 2)).center();
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, row1);
+    QTest::mouseDClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, row1);
+    EXPECT_EQ(Column(2), "A0B|A0B|C0|A0");
+
     QTest::keyClick(&List(), Qt::Key_Delete);
     Select({1}, 1);
     QTest::keyClick(&List(), Qt::Key_Insert);
     EXPECT_EQ(Column(0), "1|2|3|4");
-    EXPECT_EQ(Column(2), "A0||B0|C0");
+    EXPECT_EQ(Column(2), "A0B||C0|A0");
     QTest::keyClick(&List(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(List().Selection().aRows, std::vector<int>({0, 1, 2, 3}));
     QTest::keyClick(&List(), Qt::Key_Delete);
     EXPECT_EQ(Model().RowCount(), 0);
     EXPECT_TRUE(List().EmptyTextArmed());
 }
 
-TEST_F(ScriptPage, EnterAndDoubleClickEditOnlyOneSelectedRowKeepingItsResults) {
-    StartOnScriptPage();
-    Load("A0\r\nB0\r\n");
-    Model().SetCellTexts(0, 3, {"9000", "12"});
-    List().setFocus();
-    AnswerDialogs({"a0b"});
-    Select({0, 1}, 1);
-    QTest::keyClick(&List(), Qt::Key_Return);
-    EXPECT_TRUE(m_dialogs.m_modals.empty());
-    Select({0}, 0);
-    QTest::keyClick(&List(), Qt::Key_Return);
-    ASSERT_EQ(m_dialogs.m_modals.size(), 1u);
-    EXPECT_EQ(m_dialogs.m_modals[0].strTitle, "Edit Command");
-    EXPECT_EQ(Column(2), "A0B|B0");  // upper case, odd length taken as typed
-    EXPECT_EQ(Column(3), "9000|");
-
-    const QPoint row1 = List().visualRect(Model().index(1, 2)).center();
-    QTest::mouseClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, row1);
-    QTest::mouseDClick(List().viewport(), Qt::LeftButton, Qt::NoModifier, row1);
-    EXPECT_EQ(m_dialogs.m_modals.size(), 2u);
-    EXPECT_EQ(Column(2), "A0B|A0B");
-}
-
-TEST_F(ScriptPage, PropertiesGrowAndShrinkTheScriptFromTheEnd) {
+// The Properties dialog comes from the menu of a list without a selection.
+TEST_F(ScriptPage, ContextMenusPromptAndPropertiesGrowAndShrinkTheScriptAtTheEnd) {
     CScriptPage& page = StartOnScriptPage();
     Load("A0\r\n\r\nB0\r\n\r\n\r\n\r\n\r\n\r\nC0\r\n");
-    AnswerDialogs({"", "10"});  // an empty field is refused with a warning
-    page.OnProperties();
+    QString prompt;
+    bool bEditBold = false;
+    m_dialogs.m_chooseMenuItem = [&](QMenu& menu) -> QAction* {
+        bEditBold = menu.defaultAction() == menu.actions().constFirst();
+        FindAction(menu, "&Copy\tCtrl+C")->hover();
+        prompt = m_pMainDlg->PaneText();
+        return nullptr;
+    };
+    Select({0}, 0);
+    page.OnContextMenu(QPoint(5, 5));
+    EXPECT_TRUE(bEditBold);
+    EXPECT_EQ(prompt, "Copy all selected items");
+    EXPECT_EQ(m_pMainDlg->PaneText(), "No connection !");
+
+    Select({}, -1);
+    ChooseMenuItem("&Properties...");
+    AnswerDialogs({"10"});
+    page.OnContextMenu(QPoint(5, 5));
     EXPECT_EQ(m_dialogs.m_modals[0].texts.mid(0, 4),
               QStringList({"Empty Items:", "6", "Total Items:", "9"}));
-    EXPECT_EQ(m_dialogs.m_messages.size(), 1u);
     EXPECT_EQ(Column(0), "01|02|03|04|05|06|07|08|09|10");
     AnswerDialogs({"2"});
     page.OnProperties();
@@ -154,34 +193,9 @@ TEST_F(ScriptPage, PropertiesGrowAndShrinkTheScriptFromTheEnd) {
     EXPECT_EQ(Column(0), "1|2");
 }
 
-TEST_F(ScriptPage, ContextMenusShowPromptsAndHandTheStatusLineBack) {
-    CScriptPage& page = StartOnScriptPage();
-    Load("A0\r\n");
-    CMainDlg& dlg = *m_pMainDlg;
-    QString prompt;
-    bool bEditBold = false;
-    m_dialogs.m_chooseMenuItem = [&](QMenu& menu) -> QAction* {
-        bEditBold = menu.defaultAction() == menu.actions().constFirst();
-        FindAction(menu, "&Copy\tCtrl+C")->hover();
-        prompt = dlg.PaneText();
-        return nullptr;
-    };
-    Select({0}, 0);
-    page.OnContextMenu(QPoint(5, 5));
-    EXPECT_TRUE(bEditBold);
-    EXPECT_EQ(prompt, "Copy all selected items");
-    EXPECT_EQ(dlg.PaneText(), "No connection !");
-
-    Select({}, -1);
-    ChooseMenuItem("&Properties...");
-    page.OnContextMenu(QPoint(5, 5));
-    EXPECT_EQ(m_dialogs.m_menuTexts.back(),
-              QStringList({"&New...", "&Open...", "&Save", "&Export...", "", "&Properties..."}));
-    EXPECT_EQ(m_dialogs.m_modals.back().strTitle, "Properties");
-}
-
+// The second window opens a missing script and keeps the first window's column widths.
 TEST_F(ScriptPage, AScriptOnTheCommandLineOpensOnTheScriptPage) {
-    WriteFile(Path("start.scp"), "A0\r\nB0\r\n");
+    WriteFile("start.scp", "A0\r\nB0\r\n");
     for (const char* name : {"start.scp", "missing.scp"}) {
         m_pMainDlg = std::make_unique<CMainDlg>();
         m_pMainDlg->SetStartScript(Path(name));
@@ -190,11 +204,38 @@ TEST_F(ScriptPage, AScriptOnTheCommandLineOpensOnTheScriptPage) {
         ExpectPage(*m_pMainDlg, bFound ? 3 : 0, bFound ? "Script" : "Settings");
         EXPECT_EQ(Column(2), bFound ? "A0|B0" : "");
         EXPECT_EQ(Page().FileTitle(), bFound ? "start" : "untitled");
+        if (bFound) List().header()->resizeSection(2, 222);
     }
+    EXPECT_EQ(List().header()->sectionSize(2), 222);
     ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
     EXPECT_EQ(m_dialogs.m_messages[0].strText, "Could not open " + Path("missing.scp"));
-    // The first window kept its list's column widths when it went.
-    EXPECT_EQ(CProfile::GetBinary("ListCtrls", "1048").size(), 4 + 4 * 5);
+}
+
+// Without a daemon of its own, every PC/SC call of a test fails; this one starts its
+// daemon and card before its first call.
+class ScriptRun : public ScriptPage {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(m_pcscd.Start(&error)) << error;
+        ScriptPage::SetUp();
+    }
+
+    CPrivatePcscd m_pcscd;
+};
+
+TEST_F(ScriptRun, PlayConnectsAndStopsAtABreakpointStepMovesOn) {
+    StartOnScriptPage();
+    Load("A0A40000023F00\r\na0a4000002\r\nA0A40000027F20\r\nA0A40000026F07\r\nA0A40000023F00\r\n");
+    Model().SetCellText(3, 1, "*");
+    Model().SetCellText(4, 3, "old");
+    Click(IDC_PLAY);
+    EXPECT_EQ(Column(3), "9F17||9F17||");  // the lower-case row is passed over
+    EXPECT_EQ(List().Selection().aRows, std::vector<int>({3}));
+    Click(IDC_STEP);
+    Click(IDC_STEP);
+    EXPECT_EQ(Column(3), "9F17||9F17|9F0F|9F17");
+    EXPECT_EQ(List().Selection().nFocus, -1);  // past the last row
 }
 
 }  // namespace

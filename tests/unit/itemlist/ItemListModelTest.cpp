@@ -4,23 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
-using Texts = std::vector<std::string>;
 using Rows = std::vector<int>;
-constexpr const char* kScriptColumns =
-    "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
 
 // A script of rows whose commands name their first position ("A", "B", ...), each with
 // a status word, numbered "x" so that a test sees which rows were renumbered.
 class ItemListModelTest : public ::testing::Test {
 protected:
+    ItemListModelTest() { m_model.SetColumns("Item,40;Break,75;Command,150;SW,75;Data,140"); }
     void Fill(int rows) {
         m_model.DeleteAllRows();
-        if (m_model.ColumnCount() == 0) m_model.SetColumns(kScriptColumns);
         for (int row = 0; row < rows; ++row)
             m_model.InsertRowTexts(row, {"x", "", std::string(1, char('A' + row)), "9000"});
     }
@@ -44,9 +38,8 @@ TEST(ItemListModelColumns, TakesNamesAndTheLeadingDigitsOfEachWidth) {
     model.SetColumns("A,12px;B,;Cee,x5;NoComma");
     ASSERT_EQ(model.ColumnCount(), 3);
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Cee");
-    EXPECT_EQ((std::vector<int>{model.SpecifiedWidth(0), model.SpecifiedWidth(1),
-                                model.SpecifiedWidth(2)}),
-              (std::vector<int>{12, 0, 0}));
+    EXPECT_EQ((Rows{model.SpecifiedWidth(0), model.SpecifiedWidth(1), model.SpecifiedWidth(2)}),
+              (Rows{12, 0, 0}));
 }
 
 TEST_F(ItemListModelTest, NumbersWithTheDigitCountOfTheFormatRowCount) {
@@ -88,28 +81,24 @@ TEST_F(ItemListModelTest, CutClearsRowsInPlaceAndPasteOverwritesDownToTheLastRow
 TEST_F(ItemListModelTest, DeleteAndInsertAtTheSelectionLeaveOneFocusedSelectedRow) {
     struct SCase {
         bool bInsert;
-        Rows selected;
-        int nFocus;
+        SRowSelection before;
         const char* pszAfter;
-        int nNewFocus;
+        SRowSelection after;
     };
     const SCase cases[] = {
-        {false, {1, 2}, 2, "ADE", 1},   {false, {1, 3}, 0, "ACE", 0},
-        {false, {3, 4}, 4, "ABC", 2},   {false, {0, 1, 2, 3, 4}, 2, "", -1},
-        {false, {}, 2, "ABCDE", 2},     {false, {2}, -1, "ABDE", -1},
-        {true, {1, 2}, 0, "-ABCDE", 0}, {true, {4}, 4, "ABCD-E", 4},
-        {true, {2}, -1, "ABCDE", -1},
+        {false, {{1, 2}, 2}, "ADE", {{1}, 1}},   {false, {{1, 3}, 0}, "ACE", {{0}, 0}},
+        {false, {{3, 4}, 4}, "ABC", {{2}, 2}},   {false, {{0, 1, 2, 3, 4}, 2}, "", {{}, -1}},
+        {false, {{}, 2}, "ABCDE", {{2}, 2}},     {false, {{2}, -1}, "ABDE", {{}, -1}},
+        {true, {{1, 2}, 0}, "-ABCDE", {{0}, 0}}, {true, {{4}, 4}, "ABCD-E", {{4}, 4}},
+        {true, {{2}, -1}, "ABCDE", {{2}, -1}},
     };
     for (const SCase& c : cases) {
         Fill(5);
-        const SRowSelection before{c.selected, c.nFocus};
         const SRowSelection after =
-            c.bInsert ? m_model.InsertAtFocus(before) : m_model.DeleteSelection(before);
+            c.bInsert ? m_model.InsertAtFocus(c.before) : m_model.DeleteSelection(c.before);
         EXPECT_EQ(Column(2), c.pszAfter);
-        EXPECT_EQ(after.nFocus, c.nNewFocus) << c.pszAfter;
-        if (c.nNewFocus >= 0) {
-            EXPECT_EQ(after.aRows, Rows{c.nNewFocus}) << c.pszAfter;
-        }
+        EXPECT_EQ(after.aRows, c.after.aRows) << c.pszAfter;
+        EXPECT_EQ(after.nFocus, c.after.nFocus) << c.pszAfter;
     }
 }
 
@@ -140,7 +129,6 @@ TEST_F(ItemListModelTest, DroppedRowsLandInOrderAboveTheDropRowOrNothingMoves) {
 }
 
 TEST_F(ItemListModelTest, BulkChangesSignalOnceAndARowsResultsOnlyThatRow) {
-    m_model.SetColumns(kScriptColumns);
     QSignalSpy inserted(&m_model, &QAbstractItemModel::rowsInserted);
     QSignalSpy changed(&m_model, &QAbstractItemModel::dataChanged);
     m_model.InsertRows(0, 1000);

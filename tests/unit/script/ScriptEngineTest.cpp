@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
-#include <vector>
 
 namespace {
 
 using Strings = std::vector<std::string>;
-using Answers = std::map<std::string, std::pair<long, std::string>>;
 
 // Rows that remember which rows were reported as run and which were to be shown.
 class CRecordingRows : public CScriptRowVector {
@@ -22,9 +19,10 @@ public:
     std::vector<int> m_shown;
 };
 
-// A card that records what it is sent and answers from the table, or else with the
-// command's last four digits followed by 9000.
-CScriptEngine::ExchangeFunction Card(Strings& sent, Answers answers = {}) {
+// A card that records what it is sent and answers from the table (result code, answer),
+// or else with the command's last four digits followed by 9000.
+CScriptEngine::ExchangeFunction Card(Strings& sent,
+                                     std::map<std::string, std::pair<long, std::string>> answers) {
     return [&sent, answers](const std::string& command, std::string& response) {
         sent.push_back(command);
         const auto found = answers.find(command);
@@ -42,75 +40,68 @@ Strings Results(const CScriptRowVector& rows) {
     return results;
 }
 
+// Row n holds the command A0B0000n01; every row starts with the old result o; e is an
+// emptied result, rn the result of row n run.
+const std::string o = "OLD/1234", e = "/";
+const std::string r0 = "9000/0001", r1 = "9000/0101", r2 = "9000/0201", r3 = "9000/0301";
 const auto kPlay = &CScriptEngine::Play;
 const auto kStep = &CScriptEngine::Step;
 const auto kReset = &CScriptEngine::Reset;
 
-struct SRunCase {
-    const char* name;
-    int rowCount;
-    std::vector<int> breakpoints;
-    int currentBefore;
-    void (CScriptEngine::*action)();
-    std::vector<int> sentRows;
-    int currentAfter;
-    Strings results;
-};
-
-// Row n holds the command A0B0000n01; every row starts with the old result o; e is an
-// emptied result, rn the result of row n run.
-std::string RowCommand(int row) {
-    return "A0B0000" + std::to_string(row) + "01";
-}
-const std::string o = "OLD/1234", e = "/";
-const std::string r0 = "9000/0001", r1 = "9000/0101", r2 = "9000/0201", r3 = "9000/0301";
-
-// clang-format off
-const SRunCase kRunCases[] = {
-    // name                             rows  marks current action  sent     after  results
-    {"PlayWithoutBreakpointRunsToEnd",     4, {},     1, kPlay,  {1, 2, 3},  3, {o, r1, r2, r3}},
-    {"PlayStopsAtBreakpointEmptiesRest",   5, {2, 4}, 0, kPlay,  {0, 1},     2, {r0, r1, e, e, e}},
-    {"PlayOnBreakpointGoesToTheNextOne",   5, {2, 4}, 2, kPlay,  {2, 3},     4, {o, o, r2, r3, e}},
-    {"PlayWithoutCurrentRowStartsAtZero",  3, {0},   -1, kPlay,  {0, 1, 2},  2, {r0, r1, r2}},
-    {"PlayOnAnEmptyListDoesNothing",       0, {},    -1, kPlay,  {},        -1, {}},
-    {"StepIgnoresBreakpointsAndMovesOn",   3, {1, 2}, 1, kStep,  {1},        2, {o, r1, o}},
-    {"StepOnTheLastRowLeavesNoCurrent",    3, {},     2, kStep,  {2},       -1, {o, o, r2}},
-    {"StepWithoutCurrentRowDoesNothing",   3, {},    -1, kStep,  {},        -1, {o, o, o}},
-    {"ResetMakesRowZeroCurrent",           3, {},     2, kReset, {},         0, {o, o, o}},
-    {"ResetOnAnEmptyListDoesNothing",      0, {},    -1, kReset, {},        -1, {}},
-};
-// clang-format on
-
-class ScriptEngineRunTest : public ::testing::TestWithParam<SRunCase> {};
-
 }  // namespace
 
-TEST_P(ScriptEngineRunTest, FollowsTheStateTable) {
-    const SRunCase& c = GetParam();
-    CRecordingRows rows;
-    for (int row = 0; row < c.rowCount; ++row)
-        rows.Rows().push_back({RowCommand(row), false, "OLD", "1234"});
-    for (int row : c.breakpoints) rows.Rows()[row].bBreakpoint = true;
-    rows.SetCurrentRow(c.currentBefore);
-    Strings sent;
-    CScriptEngine engine(rows, Card(sent));
-    (engine.*c.action)();
-    Strings expectedSent;
-    for (int row : c.sentRows) expectedSent.push_back(RowCommand(row));
-    EXPECT_EQ(sent, expectedSent);
-    EXPECT_EQ(rows.CurrentRow(), c.currentAfter);
-    EXPECT_EQ(Results(rows), c.results);
-    EXPECT_EQ(rows.m_run.size(), sent.size());
+// A view follows a Play one row ahead (row 0 while row 0 runs).
+TEST(ScriptEngine, FollowsTheStateTableOfPlayStepAndReset) {
+    struct SCase {
+        int rowCount;
+        std::vector<int> breakpoints;
+        int currentBefore;
+        void (CScriptEngine::*action)();
+        std::vector<int> sentRows;
+        int currentAfter;
+        Strings results;
+        std::vector<int> shownRows;
+    };
+    // clang-format off
+    const SCase cases[] = {
+        // rows marks current action sent     after results          shown
+        {4, {},     1, kPlay,  {1, 2, 3},  3, {o, r1, r2, r3},    {2, 3}},  // to the end
+        {5, {2, 4}, 0, kPlay,  {0, 1},     2, {r0, r1, e, e, e},  {0, 2}},  // to a breakpoint
+        {5, {2, 4}, 2, kPlay,  {2, 3},     4, {o, o, r2, r3, e},  {3, 4}},  // from one
+        {3, {0},   -1, kPlay,  {0, 1, 2},  2, {r0, r1, r2},       {0, 2}},  // from row 0
+        {0, {},    -1, kPlay,  {},        -1, {},                 {}},
+        {3, {1, 2}, 1, kStep,  {1},        2, {o, r1, o},         {1, 2}},
+        {3, {},     2, kStep,  {2},       -1, {o, o, r2},         {2}},     // past the end
+        {3, {},    -1, kStep,  {},        -1, {o, o, o},          {}},
+        {3, {},     2, kReset, {},         0, {o, o, o},          {0}},
+        {0, {},    -1, kReset, {},        -1, {},                 {}},
+    };
+    // clang-format on
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+        CRecordingRows rows;
+        Strings expectedSent;
+        for (int row = 0; row < c.rowCount; ++row)
+            rows.Rows().push_back({"A0B0000" + std::to_string(row) + "01", false, "OLD", "1234"});
+        for (int row : c.breakpoints) rows.Rows()[row].bBreakpoint = true;
+        for (int row : c.sentRows) expectedSent.push_back(rows.Rows()[row].strCommand);
+        rows.SetCurrentRow(c.currentBefore);
+        Strings sent;
+        CScriptEngine engine(rows, Card(sent, {}));
+        (engine.*c.action)();
+        EXPECT_EQ(sent, expectedSent);
+        EXPECT_EQ(rows.CurrentRow(), c.currentAfter);
+        EXPECT_EQ(Results(rows), c.results);
+        EXPECT_EQ(rows.m_run.size(), sent.size());
+        EXPECT_EQ(rows.m_shown, c.shownRows);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(StateTable, ScriptEngineRunTest, ::testing::ValuesIn(kRunCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScriptEngine, SendsOnlyNonEmptyEvenUpperCaseHexCommands) {
     for (const char* valid : {"A0A4000002", "0123456789ABCDEF", "00"})
         EXPECT_TRUE(CScriptEngine::IsValidCommand(valid)) << valid;
-    for (const char* invalid :
-         {"", "a0a4000002", "A0A400000", "A0 A4", "A0A4;9000", "A0G4", "A0\xC1\x34", "A0A4\r"})
+    for (const char* invalid : {"", "a0a4000002", "A0A400000", "A0 A4", "A0B0000002;9000;98F2",
+                                "A0G4", "A0\xC1\x34", "A0A4\r"})
         EXPECT_FALSE(CScriptEngine::IsValidCommand(invalid)) << invalid;
 }
 
@@ -135,17 +126,4 @@ TEST(ScriptEngine, PassesInvalidRowsOverAndSplitsEveryAnswer) {
     engine.Step();
     EXPECT_EQ(rows.Rows()[0].strStatusWord, "OLD");  // Step keeps an invalid row's results
     EXPECT_EQ(rows.CurrentRow(), 1);
-}
-
-// The view follows a run one row ahead (row 0 while row 0 runs).
-TEST(ScriptEngine, ShowsTheRowsAViewScrollsTo) {
-    CRecordingRows rows(Strings(4, "A0B0000001"));
-    Strings sent;
-    CScriptEngine engine(rows, Card(sent));
-    engine.Play();
-    EXPECT_EQ(rows.m_shown, (std::vector<int>{0, 2, 3}));
-    rows.m_shown.clear();
-    engine.Reset();
-    engine.Step();
-    EXPECT_EQ(rows.m_shown, (std::vector<int>{0, 0, 1}));
 }
