@@ -26,7 +26,7 @@ TEST(FilePathTest, TrimsAndAcceptsOnlyGroupsOfFourJoinedBySingleBackslashes) {
     for (const char* good : {"3F00", "3F00\\2FE2", "3F00\\7F20\\6F07"})
         EXPECT_TRUE(CFilePath::IsValid(good)) << good;
     for (const char* bad : {"", "3F0", "3F000", "3F0\\2FE2", "3F00\\\\2FE2", "3F00\\2FE",
-                            "3F00\\2FE22", "\\3F00", "3F00\\", "3F002FE2"})
+                            "3F00\\2FE22", "\\3F00", "3F00\\", "3F002FE2", "3F0\\02FE2"})
         EXPECT_FALSE(CFilePath::IsValid(bad)) << bad;
 }
 
