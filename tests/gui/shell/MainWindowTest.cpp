@@ -83,6 +83,7 @@ TEST_F(MainWindow, EmptyProfileStartsOnTheSettingsPageWhoseApplyStoresAtOnce) {
     ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
     EXPECT_EQ(m_dialogs.m_messages[0].strText,
               "Could not save the settings in " + CProfile::FileName());
+    EXPECT_EQ(m_dialogs.m_messages[0].icon, QMessageBox::Warning);
     EXPECT_EQ(again.windowTitle(), "Lab 3");
     QDir(CProfile::FileName()).removeRecursively();
 }
@@ -276,6 +277,7 @@ TEST_F(MainWindow, TraceMenuSavesAsALogFileReportsAFailedSaveAndClears) {
     m_dialogs.m_saveAnswers = {saved, "", gone};
     choose("&Save As...");
     ASSERT_EQ(m_dialogs.m_saveRequests.size(), 1u);
+    EXPECT_EQ(m_dialogs.m_saveRequests[0].options.strDefaultSuffix, "log");
     EXPECT_TRUE(m_dialogs.m_saveRequests[0].options.bConfirmOverwrite);
     EXPECT_TRUE(QFile::exists(saved));
     EXPECT_EQ(prompt, "Save the current trace as log file on my PC");
