@@ -7,35 +7,38 @@
 #include <QLabel>
 #include <QMenu>
 
+namespace {
+
+// The next prepared answer; none left cancels.
+QString TakeAnswer(std::deque<QString>& answers) {
+    if (answers.empty()) return {};
+    const QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 QMessageBox::StandardButton CFakeDialogService::MessageBox(QWidget*, const QString& strText,
-                                                           const QString& strCaption,
-                                                           QMessageBox::Icon icon,
-                                                           QMessageBox::StandardButtons buttons) {
-    m_messages.push_back({strText, strCaption, icon, buttons});
+                                                           const QString&, QMessageBox::Icon icon,
+                                                           QMessageBox::StandardButtons) {
+    m_messages.push_back({strText, icon});
     return QMessageBox::Ok;
 }
 
 QString CFakeDialogService::GetSaveFileName(QWidget*, const SFileDialog& options) {
     m_saveRequests.push_back({options});
-    if (m_saveAnswers.empty()) return {};
-    const QString answer = m_saveAnswers.front();
-    m_saveAnswers.pop_front();
-    return answer;
+    return TakeAnswer(m_saveAnswers);
 }
 
 QString CFakeDialogService::GetOpenFileName(QWidget*, const SFileDialog&) {
-    if (m_openAnswers.empty()) return {};
-    const QString answer = m_openAnswers.front();
-    m_openAnswers.pop_front();
-    return answer;
+    return TakeAnswer(m_openAnswers);
 }
 
 int CFakeDialogService::ExecModal(QDialog& dialog) {
     const QCursor* pCursor = QGuiApplication::overrideCursor();
-    SModal modal{dialog.windowTitle(),
-                 {},
-                 dialog.size(),
-                 pCursor != nullptr && pCursor->shape() == Qt::WaitCursor};
+    SModal modal{
+        dialog.windowTitle(), {}, pCursor != nullptr && pCursor->shape() == Qt::WaitCursor};
     for (const QLabel* pLabel : dialog.findChildren<QLabel*>())
         if (!pLabel->text().isEmpty()) modal.texts << pLabel->text();
     m_modals.push_back(modal);

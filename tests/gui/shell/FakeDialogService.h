@@ -2,9 +2,6 @@
 
 #include "DialogService.h"
 
-#include <QString>
-#include <QStringList>
-
 #include <deque>
 #include <functional>
 #include <vector>
@@ -15,15 +12,12 @@ class CFakeDialogService : public CDialogService {
 public:
     struct SMessage {
         QString strText;
-        QString strCaption;
         QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
     };
     struct SModal {
         QString strTitle;
         QStringList texts;  // every label's text, in creation order
-        QSize size;
-        bool bWaitCursor;  // the wait cursor was up while it showed
+        bool bWaitCursor;   // the wait cursor was up while it showed
     };
     struct SSaveRequest {
         SFileDialog options;

@@ -33,10 +33,6 @@ CMainDlg& CShellFixture::StartMainWindow() {
     return *m_pMainDlg;
 }
 
-void CShellFixture::DestroyMainWindow() {
-    m_pMainDlg.reset();
-}
-
 void CShellFixture::ChooseMenuItem(const QString& strText) {
     m_dialogs.m_chooseMenuItem = [strText](QMenu& menu) { return FindAction(menu, strText); };
 }

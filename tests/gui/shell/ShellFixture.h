@@ -5,14 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringList>
-
 #include <memory>
 
-class QAction;
 class QComboBox;
-class QMenu;
 
 // A main window as the program starts it: the card reader object of this process, the
 // profile of this test, and dialogs answered by the fake service.
@@ -28,7 +23,7 @@ protected:
     // Builds and shows the main window (the profile must be prepared before).
     CMainDlg& StartMainWindow();
     // Ends and destroys the main window, as the program does when its loop returns.
-    void DestroyMainWindow();
+    void DestroyMainWindow() { m_pMainDlg.reset(); }
     // Makes the next popup menus choose the item with that text (empty: cancel).
     void ChooseMenuItem(const QString& strText);
 
