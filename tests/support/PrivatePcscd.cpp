@@ -35,7 +35,6 @@ bool PortIsFree(int port) {
     return bFree;
 }
 
-// Each vpcd entry listens on its port and the next one.
 int FindFreePortRange(int count) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         const int base = 20000 + static_cast<int>((getpid() * 7919L + attempt * 104729L) % 30000);
@@ -83,6 +82,10 @@ std::string EnvOr(const char* name, const std::string& fallback) {
     return pValue != nullptr && *pValue != '\0' ? pValue : fallback;
 }
 
+std::string VirtualCardPath() {
+    return EnvOr("CORVANTA_VSIM", CORVANTA_VSIM_PATH);
+}
+
 }  // namespace
 
 CPrivatePcscd::CPrivatePcscd() : CPrivatePcscd(Options{}) {}
@@ -92,10 +95,6 @@ CPrivatePcscd::CPrivatePcscd(Options options) : m_options(std::move(options)) {}
 CPrivatePcscd::~CPrivatePcscd() {
     StopCard();
     StopDaemon();
-}
-
-std::string CPrivatePcscd::VirtualCardPath() {
-    return EnvOr("CORVANTA_VSIM", CORVANTA_VSIM_PATH);
 }
 
 std::string CPrivatePcscd::DefaultProfilePath() {
@@ -117,24 +116,19 @@ bool CPrivatePcscd::Start(std::string* pError) {
 bool CPrivatePcscd::WriteReaderConf(std::string* pError) {
     mkdir(m_dir.File("conf").c_str(), 0700);
     mkdir(m_dir.File("ipc").c_str(), 0755);
-    if (m_nPort == 0) m_nPort = FindFreePortRange(2 * m_options.nReaderEntries);
+    // The vpcd entry listens on its port and the next one.
+    if (m_nPort == 0) m_nPort = FindFreePortRange(2);
     if (m_nPort == 0) {
         SetError(pError, "no free TCP port for the virtual reader");
         return false;
     }
+    std::ostringstream hexPort;
+    hexPort << "0x" << std::hex << m_nPort;
     std::ofstream conf(m_dir.File("conf/vpcd"));
-    for (int entry = 0; entry < m_options.nReaderEntries; ++entry) {
-        const int port = m_nPort + 2 * entry;
-        std::ostringstream hexPort;
-        hexPort << "0x" << std::hex << port;
-        // Further entries get their own names so that every reader name stays unique.
-        const std::string name = entry == 0 ? m_options.strFriendlyName
-                                            : m_options.strFriendlyName + " " + std::to_string(entry);
-        conf << "FRIENDLYNAME \"" << name << "\"\n"
-             << "DEVICENAME /dev/null:" << hexPort.str() << "\n"
-             << "LIBPATH /usr/lib/pcsc/drivers/serial/libifdvpcd.so\n"
-             << "CHANNELID " << hexPort.str() << "\n\n";
-    }
+    conf << "FRIENDLYNAME \"Corvanta Virtual SIM\"\n"
+         << "DEVICENAME /dev/null:" << hexPort.str() << "\n"
+         << "LIBPATH /usr/lib/pcsc/drivers/serial/libifdvpcd.so\n"
+         << "CHANNELID " << hexPort.str() << "\n";
     return static_cast<bool>(conf);
 }
 
@@ -154,7 +148,8 @@ bool CPrivatePcscd::StartDaemon(std::string* pError) {
     // pcscd always listens in /run/pcscd; a private mount namespace gives it ours instead.
     // A normal user first needs a user namespace and a /run of its own to mount on.
     const bool bRoot = geteuid() == 0;
-    const std::string mountRun = bRoot ? "mkdir -p /run/pcscd" : "mount -t tmpfs tmpfs /run && mkdir /run/pcscd";
+    const std::string mountRun =
+        bRoot ? "mkdir -p /run/pcscd" : "mount -t tmpfs tmpfs /run && mkdir /run/pcscd";
     const std::string script = mountRun + " && mount --bind '" + m_dir.File("ipc") +
                                "' /run/pcscd && exec pcscd -f -c '" + m_dir.File("conf") + "'";
     std::vector<std::string> args = {"unshare"};
@@ -177,11 +172,12 @@ bool CPrivatePcscd::StopDaemon() {
 
 bool CPrivatePcscd::StartCard(std::string* pError) {
     if (m_cardPid > 0) return true;
-    std::vector<std::string> args = {VirtualCardPath(), "--port", std::to_string(m_nPort), "--profile",
-                                     m_options.strProfile.empty() ? DefaultProfilePath()
-                                                                  : m_options.strProfile};
-    if (!m_options.strStateFile.empty()) args.insert(args.end(), {"--state", m_options.strStateFile});
-    args.insert(args.end(), m_options.vCardArguments.begin(), m_options.vCardArguments.end());
+    std::vector<std::string> args = {
+        VirtualCardPath(), "--port", std::to_string(m_nPort), "--profile",
+        m_options.strProfile.empty() ? DefaultProfilePath() : m_options.strProfile};
+    if (!m_options.strStateFile.empty())
+        args.insert(args.end(), {"--state", m_options.strStateFile});
+    args.insert(args.end(), m_vCardArguments.begin(), m_vCardArguments.end());
     m_cardPid = Spawn(args, m_dir.File("card.log"));
     if (m_cardPid <= 0) {
         SetError(pError, "could not start " + VirtualCardPath());
@@ -199,14 +195,15 @@ bool CPrivatePcscd::StopCard(bool bKill) {
 
 bool CPrivatePcscd::SwapCard(std::vector<std::string> vCardArguments) {
     if (!StopCard(true)) return false;
-    m_options.vCardArguments = std::move(vCardArguments);
+    m_vCardArguments = std::move(vCardArguments);
     return StartCard() && WaitForCard(true);
 }
 
 bool CPrivatePcscd::WaitForCard(bool bPresent, int timeoutMs) {
     SCARDCONTEXT hContext = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &hContext) != SCARD_S_SUCCESS) {
+    while (SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &hContext) !=
+           SCARD_S_SUCCESS) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

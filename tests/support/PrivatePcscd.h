@@ -1,8 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
 #include <memory>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 #include "TempDir.h"
@@ -12,11 +12,8 @@
 class CPrivatePcscd {
 public:
     struct Options {
-        std::string strProfile;   // empty: the shipped default profile
+        std::string strProfile;    // empty: the shipped default profile
         std::string strStateFile;  // empty: no state kept across card restarts
-        std::string strFriendlyName = "Corvanta Virtual SIM";
-        int nReaderEntries = 1;    // each vpcd entry gives two readers
-        std::vector<std::string> vCardArguments;  // more options for the card, e.g. --misbehave
     };
 
     CPrivatePcscd();
@@ -39,12 +36,9 @@ public:
     // Pulls the card and puts one in that starts with these extra options; true once present.
     bool SwapCard(std::vector<std::string> vCardArguments);
 
-    std::string ReaderName() const { return m_options.strFriendlyName + " 00 00"; }
+    static std::string ReaderName() { return "Corvanta Virtual SIM 00 00"; }
     std::string SocketPath() const { return m_dir.File("ipc/pcscd.comm"); }
-    int Port() const { return m_nPort; }
-    const std::string& Folder() const { return m_dir.Path(); }
 
-    static std::string VirtualCardPath();
     static std::string DefaultProfilePath();
 
 private:
@@ -52,6 +46,7 @@ private:
     bool WaitForSocket(int timeoutMs);
 
     Options m_options;
+    std::vector<std::string> m_vCardArguments;  // more options for the card, e.g. --misbehave
     CTempDir m_dir{"corvanta-pcscd"};
     int m_nPort = 0;
     pid_t m_daemonPid = -1;
