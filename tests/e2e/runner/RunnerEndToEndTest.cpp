@@ -35,13 +35,12 @@ protected:
         QFile file(Path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<unreadable>";
     }
-    // The exit code, -1 for a crash; keeps what the run wrote.
-    int Run(const QStringList& arguments) {
+    // The exit code, -1 for a crash; keeps what the run wrote. A card to pull is pulled
+    // once the run has written its first row.
+    int Run(const QStringList& arguments, bool bPullCard = false) {
         QProcess process;
         process.start(CORVANTA_RUN_PATH, arguments);
-        return Finished(process);
-    }
-    int Finished(QProcess& process) {
+        if (bPullCard && process.waitForReadyRead(60000)) m_pcscd.StopCard(true);
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
             return -1;
         m_strOut = process.readAllStandardOutput().toStdString();
@@ -109,12 +108,8 @@ TEST_F(RunnerEndToEndTest, ListsReadersAndNamesTheReaderOrFileOfEachError) {
 // sent and traced, those that failed without an answer, and the export is written.
 TEST_F(RunnerEndToEndTest, ACardPulledMidRunEndsTheRunWithAReaderError) {
     Write("long.scp", QByteArray("A0B000000A\r\n").repeated(20000));
-    QProcess process;
-    process.start(CORVANTA_RUN_PATH,
-                  {"--export", Path("long.log"), "--trace", Path("t.log"), Path("long.scp")});
-    ASSERT_TRUE(process.waitForReadyRead(60000));  // rows are being sent
-    m_pcscd.StopCard(true);
-    EXPECT_EQ(Finished(process), 2);
+    EXPECT_EQ(Run({"--export", Path("long.log"), "--trace", Path("t.log"), Path("long.scp")}, true),
+              2);
     EXPECT_NE(m_strErr.find("exchanges failed with reader \"" + m_pcscd.ReaderName() + "\""),
               std::string::npos)
         << m_strErr;

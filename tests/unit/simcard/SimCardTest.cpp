@@ -2,8 +2,6 @@
 // card of the test profile per transcript (the words of Play() set the card up); then the
 // test mode that makes the card misbehave.
 
-#include <numeric>
-
 #include "Misbehaviour.h"
 #include "SimCardFixture.h"
 
@@ -204,11 +202,11 @@ TEST(SimCard, AdmWithoutACodeAndTheGsmAnswerDependingOnRandAndKiOnly) {
 // Each mode with the transcript of a fresh test card that misbehaves so; "-" is silence.
 TEST(Misbehaviour, EachModeRewritesItsCommandsAndLeavesTheOthers) {
     const std::string selectIccid = "A0A4000002 2FE2 > 9F0F;";
-    std::vector<std::uint8_t> counting(256);
-    std::iota(counting.begin(), counting.end(), 0);
+    std::string counting;  // 00 01 .. FF
+    for (int i = 0; i < 256; ++i) counting += ToHex({std::uint8_t(i)});
     const std::pair<std::string, std::string> modes[] = {
-        {"258", selectIccid + "A0B0000002 > " + ToHex(counting) + "9000; A0C000000F > " +
-                    ToHex(counting) + "9000"},
+        {"258",
+         selectIccid + "A0B0000002 > " + counting + "9000; A0C000000F > " + counting + "9000"},
         {"9F00", "A0A4000002 2FE2 > 9F00; A0A4000002 0000 > 9F00; A0B0000002 > 9800 9000"},
         {"9FFF", "A0A4000002 2FE2 > 9FFF; A0C00000FF > 670F"},
         {"overlong", selectIccid + "A0B0000002 > 9800 EEEEEEEEEEEEEEEE 9000;"

@@ -3,7 +3,6 @@
 // atomic replacement, refusing what it cannot read. The shipped default profile is read by
 // the program's test.
 
-#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 
@@ -88,7 +87,7 @@ TEST(StateFile, KeepsTheChangesAndRefusesWhatItCannotReadOrWrite) {
     EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
     EXPECT_NE(error.find("cut short"), std::string::npos) << error;
     ASSERT_TRUE(std::filesystem::remove(path));
-    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(path));
     std::ofstream(path + "/keep") << "x";  // a rename cannot replace a non-empty folder
     EXPECT_EQ(state.Load(loaded, error), CStateFile::LoadResult::Failed);
     EXPECT_EQ(error, "state file " + path + " is not a regular file");

@@ -30,9 +30,7 @@ std::string ReadText(const std::string& path) {
 class VsimProgramTest : public ::testing::Test {
 protected:
     VsimProgramTest() {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t length = sizeof address;
         EXPECT_EQ(::bind(m_nListen, reinterpret_cast<sockaddr*>(&address), length), 0);
         EXPECT_EQ(::listen(m_nListen, 1), 0);
@@ -42,11 +40,11 @@ protected:
         const timeval timeout{5, 0};
         ::setsockopt(m_nListen, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     }
-    ~VsimProgramTest() override {
+    void TearDown() override {
+        EXPECT_EQ(m_pid > 0 ? Stop() : 0, 0);
         ::close(m_nConnection);
         ::close(m_nListen);
     }
-    void TearDown() override { EXPECT_EQ(m_pid > 0 ? Stop() : 0, 0); }
     // Starts the program on the test's port (a later --port wins) with these options, on
     // the test profile unless told otherwise, with its stderr in a file.
     void Start(const std::string& options, bool bTestProfile = true) {
@@ -66,16 +64,14 @@ protected:
         m_pid = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    // Takes the program's (next) connection, dropping the one before.
-    bool Accept() {
+    // Takes the program's (next) connection, dropping the one before; when told, only once
+    // the program has closed that one itself (within the receive timeout).
+    bool Accept(bool bClosedByCard = false) {
+        std::uint8_t byte;
+        if (bClosedByCard && ::recv(m_nConnection, &byte, 1, 0) != 0) return false;
         ::close(m_nConnection);
         m_nConnection = ::accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
         return m_nConnection >= 0;
-    }
-    // True once the program has closed the connection (within the receive timeout).
-    bool IsClosedByCard() {
-        std::uint8_t byte;
-        return ::recv(m_nConnection, &byte, 1, 0) == 0;
     }
     // Bytes as they are, framing included.
     bool SendRaw(const std::string& hex) {
@@ -124,38 +120,20 @@ TEST_F(VsimProgramTest, ServesTheReaderSavesChangesAndReconnects) {
     Talk("A0D6000001 05 > 9000");
     EXPECT_NE(ReadText(state).find("data 0502\n"), std::string::npos) << ReadText(state);
     ASSERT_TRUE(SendRaw("0007 A0A400"));  // four bytes announced too many
-    EXPECT_TRUE(IsClosedByCard());
-    ASSERT_TRUE(Accept());
+    ASSERT_TRUE(Accept(true));
     Talk("A0A40000027F20 > 9F17");
     ASSERT_TRUE(SendRaw("00"));  // half a header, then gone
     ASSERT_TRUE(Accept());
     Talk("A0A40000027F20 > 9F17");
     ASSERT_TRUE(SendRaw("0005 A0F2000016"));
-    EXPECT_TRUE(IsClosedByCard());
-    ASSERT_TRUE(Accept());
+    ASSERT_TRUE(Accept(true));
     Talk("04 > 3B021450; A0F2000006 > 000002003F00 9000");
 }
 
-TEST_F(VsimProgramTest, StopsWhileWaitingForTheReaderOrInsideAFrame) {
-    Start("--verbose --port 1");  // where nothing listens on a test machine
-    while (ReadText(m_dir.File("stderr")).find("waiting for vpcd") == std::string::npos)
-        std::this_thread::yield();
-    EXPECT_EQ(Stop(), 0);
-    Start("");
-    ASSERT_TRUE(Accept());
-    ASSERT_TRUE(SendRaw("0007 A0"));
-}
-
-// Without --profile the program takes the default profile beside itself.
-TEST_F(VsimProgramTest, FindsTheDefaultProfile) {
-    Start("", false);
-    ASSERT_TRUE(Accept());
-    Talk("A0A40000027F20 > 9F17; A0A40000026F46 > 9F0F");  // SPN
-}
-
-// The messages themselves are the parsers' (their own tests); here the program's prefix,
-// and its exit status, also for a state it cannot read (which it must not go on over).
-TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
+// Without --profile the program takes the default profile beside itself. The messages of
+// bad options are the parsers' (their own tests); here the program's prefix, and its exit
+// status, also for a state it cannot read (which it must not go on over).
+TEST_F(VsimProgramTest, FindsTheDefaultProfileAndEndsOnSigtermOrBadInput) {
     Start("--port x");
     EXPECT_EQ(Stop(0), 2);
     EXPECT_EQ(ReadText(m_dir.File("stderr")),
@@ -163,6 +141,14 @@ TEST_F(VsimProgramTest, BadCommandLineOrStateEndWithAMessage) {
     std::ofstream(m_dir.File("card.state")) << "mf 3F00\nthis is not a state\nend\n";
     Start("--state " + m_dir.File("card.state"));
     EXPECT_EQ(Stop(0), 2);
+    Start("--verbose --port 1");  // where nothing listens on a test machine
+    while (ReadText(m_dir.File("stderr")).find("waiting for vpcd") == std::string::npos)
+        std::this_thread::yield();
+    EXPECT_EQ(Stop(), 0);
+    Start("", false);
+    ASSERT_TRUE(Accept());
+    Talk("A0A40000027F20 > 9F17; A0A40000026F46 > 9F0F");  // SPN
+    ASSERT_TRUE(SendRaw("0007 A0"));                       // stopped inside a frame
 }
 
 // The command line on its own: the ATR check and the --misbehave text.

@@ -16,8 +16,9 @@
 #include "HexText.h"
 #include "TraceRecord.h"
 
-// The card reader's source is linked against the stand-in for pcsc-lite below, which logs
-// every call and answers from a script: the card layer without a daemon.
+// The card core: its hex text, and the card reader, whose source is linked against the
+// stand-in for pcsc-lite below, which logs every call and answers from a script: the card
+// layer without a daemon.
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -47,7 +48,6 @@ public:
     }
     void ShowCardError() override { calls.push_back("Card error"); }
 
-    std::string readerMultiString = std::string("Reader B\0Reader A\0", 18);
     // One per call while not empty, then success (and for SCardTransmit no bytes).
     std::deque<LONG> listCodes, connectCodes, disconnectCodes;
     std::deque<SAnswer> answers;
@@ -58,10 +58,6 @@ public:
 };
 
 CFakePcsc g_fake;
-
-void Log(const std::string& call) {
-    g_fake.calls.push_back(call);
-}
 
 // The next scripted value; success once the script is used up.
 template <typename T>
@@ -74,9 +70,8 @@ T Next(std::deque<T>& script) {
 
 class CardReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override { Restart(); }
     // A fresh stand-in and a reader that has listed "Reader B" and "Reader A" on context 1.
-    void Restart() {
+    void SetUp() override {
         m_reader.reset();
         g_fake = CFakePcsc();
         m_reader.emplace();
@@ -96,20 +91,20 @@ const SCARD_IO_REQUEST g_rgSCardT0Pci = {SCARD_PROTOCOL_T0, sizeof(SCARD_IO_REQU
 
 LONG SCardEstablishContext(DWORD, LPCVOID, LPCVOID, LPSCARDCONTEXT phContext) {
     *phContext = ++g_fake.lastContext;
-    Log("Establish " + std::to_string(*phContext));
+    g_fake.calls.push_back("Establish " + std::to_string(*phContext));
     return SCARD_S_SUCCESS;
 }
 
 LONG SCardReleaseContext(SCARDCONTEXT hContext) {
-    Log("Release " + std::to_string(hContext));
+    g_fake.calls.push_back("Release " + std::to_string(hContext));
     return SCARD_S_SUCCESS;
 }
 
 LONG SCardListReaders(SCARDCONTEXT hContext, LPCSTR, LPSTR mszReaders, LPDWORD pcchReaders) {
-    Log("List " + std::to_string(hContext));
+    g_fake.calls.push_back("List " + std::to_string(hContext));
     const LONG code = Next(g_fake.listCodes);
     if (code != SCARD_S_SUCCESS || *pcchReaders != SCARD_AUTOALLOCATE) return code;
-    const std::string& names = g_fake.readerMultiString;
+    const std::string names("Reader B\0Reader A\0", 18);
     char* pList = static_cast<char*>(std::malloc(names.size() + 1));
     std::memcpy(pList, names.c_str(), names.size() + 1);
     *reinterpret_cast<char**>(mszReaders) = pList;
@@ -118,7 +113,7 @@ LONG SCardListReaders(SCARDCONTEXT hContext, LPCSTR, LPSTR mszReaders, LPDWORD p
 
 // Frees with free(), so the sanitizers report a list freed twice, never or by another pointer.
 LONG SCardFreeMemory(SCARDCONTEXT hContext, LPCVOID pvMem) {
-    Log("Free " + std::to_string(hContext));
+    g_fake.calls.push_back("Free " + std::to_string(hContext));
     std::free(const_cast<void*>(pvMem));
     return SCARD_S_SUCCESS;
 }
@@ -126,7 +121,7 @@ LONG SCardFreeMemory(SCARDCONTEXT hContext, LPCVOID pvMem) {
 // A card that speaks T=0 only, and is never reset by a disconnect.
 LONG SCardConnect(SCARDCONTEXT hContext, LPCSTR szReader, DWORD dwShareMode,
                   DWORD dwPreferredProtocols, LPSCARDHANDLE phCard, LPDWORD) {
-    Log("Connect " + std::to_string(hContext) + " " + szReader);
+    g_fake.calls.push_back("Connect " + std::to_string(hContext) + " " + szReader);
     if (dwShareMode != SCARD_SHARE_SHARED || dwPreferredProtocols != SCARD_PROTOCOL_T0)
         return SCARD_E_INVALID_VALUE;
     const LONG code = Next(g_fake.connectCodes);
@@ -135,14 +130,15 @@ LONG SCardConnect(SCARDCONTEXT hContext, LPCSTR szReader, DWORD dwShareMode,
 }
 
 LONG SCardDisconnect(SCARDHANDLE hCard, DWORD dwDisposition) {
-    Log("Disconnect " + std::to_string(hCard));
+    g_fake.calls.push_back("Disconnect " + std::to_string(hCard));
     return dwDisposition == SCARD_LEAVE_CARD ? Next(g_fake.disconnectCodes) : SCARD_E_INVALID_VALUE;
 }
 
 LONG SCardTransmit(SCARDHANDLE hCard, const SCARD_IO_REQUEST* pioSendPci, LPCBYTE pbSendBuffer,
                    DWORD cbSendLength, SCARD_IO_REQUEST*, LPBYTE pbRecvBuffer,
                    LPDWORD pcbRecvLength) {
-    Log("Transmit " + std::to_string(hCard) + " " + BytesToHex(pbSendBuffer, cbSendLength));
+    g_fake.calls.push_back("Transmit " + std::to_string(hCard) + " " +
+                           BytesToHex(pbSendBuffer, cbSendLength));
     const SAnswer answer = Next(g_fake.answers);
     if (pioSendPci != SCARD_PCI_T0) return SCARD_E_PROTO_MISMATCH;
     if (answer.code != SCARD_S_SUCCESS) return answer.code;
@@ -185,7 +181,7 @@ TEST_F(CardReaderTest, ConnectRetriesOnAFreshContextOnlyWhenTheServiceWasGone) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        Restart();
+        SetUp();
         g_fake.connectCodes = c.codes;
         EXPECT_EQ(m_reader->Connect(), c.result);
         EXPECT_EQ(g_fake.calls, c.calls);
@@ -250,4 +246,37 @@ TEST_F(CardReaderTest, TransmitReportingMoreThanItWroteNeverReadsPastTheBuffer) 
     EXPECT_EQ(m_reader->Exchange("A0B0000010", response), kOk);
     EXPECT_EQ(response, "9000" + std::string(2 * CCardReader::kReceiveBufferSize - 4, '0'));
     EXPECT_EQ(g_fake.calls, Calls{"Transmit 0 A0B0000010"});
+}
+
+// Half the text's length rounded up is written, and not a byte more; a character that is
+// not an upper-case digit is a zero nibble, in its place.
+TEST(HexText, HexToBytesReadsPairsFromTheFirstCharacter) {
+    const struct {
+        const char* text;
+        const char* bytes;  // then the untouched guard byte EE
+    } cases[] = {
+        {"", "EE"},           {"A0A4000002", "A0A4000002EE"},
+        {"ABC", "ABC0EE"},    {"A0 A4", "A00A40EE"},
+        {"a0a4", "0004EE"},   {"9G1f", "9010EE"},
+        {"\xFF\x80", "00EE"},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> bytes((std::strlen(c.text) + 1) / 2 + 1, 0xEE);
+        HexToBytes(c.text, bytes.data());
+        EXPECT_EQ(BytesToHex(bytes.data(), bytes.size()), c.bytes) << c.text;
+    }
+}
+
+// File size / record length, truncated to 8 bits; a missing or zero divisor gives 0.
+TEST(HexText, QuotientOfFileSizeAndRecordLengthNeverFaults) {
+    const struct {
+        const char* size;
+        const char* divisor;
+        int quotient;
+    } cases[] = {
+        {"00B0", "1C", 6}, {"06E0", "B0", 10}, {"0100", "01", 0}, {"FFFF", "FF", 1},
+        {"00B0", "00", 0}, {"00B0", "", 0},    {"", "1C", 0},     {"B", "1C", 0xB000 / 0x1C % 256},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HexQuotient(c.size, c.divisor), c.quotient) << c.size << " / " << c.divisor;
 }
