@@ -1,10 +1,7 @@
-#include "HexCombo.h"
-#include "HexEdit.h"
 #include "PageFixture.h"
 #include "ResourceIds.h"
 
 #include <QListWidget>
-#include <QTest>
 
 // The Command page's wiring: presets combo, fields, mode, Send and Enter, recent list and
 // its file. The rules behind them are tested in CommandPageLogicTest.

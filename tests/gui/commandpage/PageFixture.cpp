@@ -1,12 +1,9 @@
 #include "PageFixture.h"
 
 #include "CardReader.h"
-#include "ColorLineModel.h"
-#include "ColorListBox.h"
 
 #include <QFile>
 #include <QListWidget>
-#include <QTest>
 
 const QByteArray CPageFixture::kIni =
     "[Command]\r\nCommandNb=3\r\n"
@@ -40,12 +37,13 @@ QByteArray CPageFixture::ReadIni() const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void CPageFixture::StartOnPage(int nPage) {
+CResizableDialog& CPageFixture::StartOnPage(int nPage) {
     CMainDlg& dlg = StartMainWindow();
     m_nPage = nPage;
     dlg.ShowPage(m_nPage);
     dlg.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    return dlg.Page(m_nPage);
 }
 
 CFilePage& CPageFixture::StartOnFilePage(bool bConnect) {
@@ -81,10 +79,6 @@ void CPageFixture::EnterPath(const QString& strPath) {
     QTest::keyClicks(pEdit, strPath);
     if (pEdit->hasSelectedText()) QTest::keyClick(pEdit, Qt::Key_Delete);
     QTest::keyClick(pEdit, Qt::Key_Return);
-}
-
-int CPageFixture::TraceCount() const {
-    return m_pMainDlg->TracePage().List()->Model()->Count();
 }
 
 QStringList CPageFixture::TraceLines(int nFrom) const {

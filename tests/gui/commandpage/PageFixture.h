@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ColorLineModel.h"
+#include "ColorListBox.h"
 #include "CommandPage.h"
 #include "FilePage.h"
 #include "HexCombo.h"
@@ -25,11 +27,8 @@ protected:
 
     QByteArray ReadIni() const;
     // Starts the main window on that page with the focus in its window.
-    void StartOnPage(int nPage);
-    CCommandPage& StartOnCommandPage() {
-        StartOnPage(1);
-        return TheCommandPage();
-    }
+    CResizableDialog& StartOnPage(int nPage);
+    CCommandPage& StartOnCommandPage() { return static_cast<CCommandPage&>(StartOnPage(1)); }
     CFilePage& StartOnFilePage(bool bConnect = true);
     void Connect();
 
@@ -50,7 +49,7 @@ protected:
     // Types the path into the path box, without what the history completes, and presses Enter.
     void EnterPath(const QString& strPath);
 
-    int TraceCount() const;
+    int TraceCount() const { return m_pMainDlg->TracePage().List()->Model()->Count(); }
     // The trace lines from line nFrom on.
     QStringList TraceLines(int nFrom) const;
     // Sends one APDU straight through the reader; returns the answer.

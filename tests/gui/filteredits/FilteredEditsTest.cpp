@@ -1,7 +1,9 @@
 #include "Beep.h"
 #include "HexCombo.h"
 #include "HexEdit.h"
+#include "HistoryCombo.h"
 #include "PathCombo.h"
+#include "Profile.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,19 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <tuple>
+#include <vector>
 
+// Each test runs in its own process with an empty profile.
 namespace {
-
-// Counts the beeps of refused characters instead of playing them.
-class FilteredEditTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CBeep::SetHook([this] { ++m_nBeeps; });
-    }
-    void TearDown() override { CBeep::SetHook(nullptr); }
-    int m_nBeeps = 0;
-};
 
 void PasteInto(QWidget* pEdit, const QString& strClipboard) {
     QApplication::clipboard()->setText(strClipboard);
@@ -30,14 +26,16 @@ void PasteInto(QWidget* pEdit, const QString& strClipboard) {
 
 // Typed (T) or pasted (P) into a fresh hex edit (E), hex combo (C) or path combo (P): the
 // text that stays and the beeps for what was refused. Only the path combo takes a backslash.
-TEST_F(FilteredEditTest, TypedAndPastedTextKeepsHexDigitsInUpperCaseAndBeepsOnce) {
+TEST(FilteredEditTest, TypedAndPastedTextKeepsHexDigitsInUpperCaseAndBeepsOnce) {
+    int nBeeps = 0;  // counted instead of played
+    CBeep::SetHook([&nBeeps] { ++nBeeps; });
     const std::tuple<const char*, const char*, const char*, const char*, int> cases[] = {
         {"ET", "", "12g ,aF", "12AF", 3},  {"ET", "", "ABCD\b", "ABC", 0},
         {"EP", "", "ab\r\ncd", "ABCD", 1}, {"EP", "AB", "0f", "AB0F", 0},
         {"EP", "AB", "xyz", "AB", 1},      {"PP", "", "\\3f00\\7f20 x", "\\3F00\\7F20", 1},
         {"CP", "", "a0\\a4", "A0A4", 1},
     };
-    for (const auto& [how, start, input, text, nBeeps] : cases) {
+    for (const auto& [how, start, input, text, nRefused] : cases) {
         SCOPED_TRACE(std::string(how) + " '" + start + "' + '" + input + "'");
         CHexEdit edit;
         CHexCombo combo;
@@ -46,17 +44,18 @@ TEST_F(FilteredEditTest, TypedAndPastedTextKeepsHexDigitsInUpperCaseAndBeepsOnce
                            : how[0] == 'C' ? combo.lineEdit()
                                            : path.lineEdit();
         pEdit->setText(start);
-        m_nBeeps = 0;
+        nBeeps = 0;
         if (how[1] == 'P')
             PasteInto(pEdit, input);
         else
             QTest::keyClicks(pEdit, input);
         EXPECT_EQ(pEdit->text(), text);
-        EXPECT_EQ(m_nBeeps, nBeeps);
+        EXPECT_EQ(nBeeps, nRefused);
     }
+    CBeep::SetHook(nullptr);
 }
 
-TEST_F(FilteredEditTest, TypedLimitLeavesProgramTextWhole) {
+TEST(FilteredEditTest, TypedLimitLeavesProgramTextWhole) {
     CHexCombo combo;
     combo.HexEdit()->SetTypedLimit(4);
     QTest::keyClicks(combo.lineEdit(), "a0a4b");
@@ -79,7 +78,7 @@ TEST_F(FilteredEditTest, TypedLimitLeavesProgramTextWhole) {
 }
 
 // The order itself is ByteTextTest's; here the combo keeps the data and the edit text.
-TEST_F(FilteredEditTest, SortedItemsKeepTheirDataAndEnterNeitherAddsNorCompletes) {
+TEST(FilteredEditTest, SortedItemsKeepTheirDataAndEnterNeitherAddsNorCompletes) {
     CHexCombo combo;
     EXPECT_EQ(combo.AddSortedItem("A0B0<READ BINARY>"), 0);
     EXPECT_EQ(combo.AddSortedItem("A0A4<S>", 7), 0);
@@ -94,7 +93,7 @@ TEST_F(FilteredEditTest, SortedItemsKeepTheirDataAndEnterNeitherAddsNorCompletes
 // Typing at the end completes from the first entry that begins with the text and highlights
 // the rest, which the next character replaces; Backspace, Delete and Enter stop completing.
 // Typing inside the text keeps the caret.
-TEST_F(FilteredEditTest, PathComboCompletesWhileTyping) {
+TEST(FilteredEditTest, PathComboCompletesWhileTyping) {
     const std::tuple<const char*, int, const char*, Qt::Key, const char*, const char*, bool>
         cases[] = {
             {"", 0, "3f00\\7", {}, "3F00\\7F20\\6F07", "F20\\6F07", true},
@@ -123,6 +122,67 @@ TEST_F(FilteredEditTest, PathComboCompletesWhileTyping) {
         // At the end, or just after a character typed inside.
         EXPECT_EQ(pEdit->cursorPosition(), nCaret ? nCaret + 1 : pEdit->text().size());
         EXPECT_EQ(combo.IsAutoComplete(), bAutoComplete);
+    }
+}
+
+std::string Stored(const std::string& section, int position) {
+    return CProfile::GetString(section.c_str(), (section + std::to_string(position)).c_str(),
+                               "<absent>");
+}
+
+QStringList Entries(const QComboBox& combo) {
+    QStringList entries;
+    for (int i = 0; i < combo.count(); ++i) entries << combo.itemText(i);
+    return entries;
+}
+
+// Stores the values in the profile and loads an editable combo from them.
+std::unique_ptr<CHistoryCombo> Loaded(const std::string& section,
+                                      const std::vector<std::string>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+        CProfile::WriteString(section.c_str(), (section + std::to_string(i)).c_str(), values[i]);
+    auto pCombo = std::make_unique<CHistoryCombo>();
+    pCombo->setEditable(true);
+    pCombo->LoadHistory(QString::fromStdString(section));
+    return pCombo;
+}
+
+// A hand-edited profile: a path of 260 bytes or more, binary bytes and a 1 MB value are
+// loaded like any other entry, and none of them hides the entries after it; a gap does.
+TEST(HistoryCombo, LoadsSortedUpToTheFirstGapAndClearsTheEditText) {
+    const std::string longPath(300, 'A'), huge(1 << 20, '7'), binary("\x01\xFF\x7F;[]=");
+    const auto pCombo = Loaded("History", {"7F20", longPath, binary, huge, "2FE2", "", "3F00"});
+    const auto latin1 = [](const std::string& value) { return QString::fromLatin1(value.c_str()); };
+    const QStringList expected = {latin1(binary), "2FE2", latin1(huge), "7F20", latin1(longPath)};
+    EXPECT_EQ(Entries(*pCombo), expected);
+    EXPECT_EQ(pCombo->currentText(), QString());
+}
+
+// What an addition returns and where it goes: not at all when an entry differs only in
+// case, to the top as a prefix of the second entry, else at the end, the eleventh pushing
+// out the top one. Every entry is written back in its new place.
+TEST(HistoryCombo, AddsEachEntryOnceInItsPlaceAndStoresTheList) {
+    const std::tuple<std::vector<std::string>, const char*, int, QStringList> cases[] = {
+        {{}, "3F00\\7F20\\6F07", 0, {"3F00\\7F20\\6F07"}},
+        {{"3F00\\7F20\\6F3A"}, "3f00\\7f20\\6f3a", -1, {"3F00\\7F20\\6F3A"}},
+        {{"2FE2", "3F00\\7F20"}, "3F00", 0, {"3F00", "2FE2", "3F00\\7F20"}},
+        {{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"},
+         "7F10",
+         9,
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "7F10"}},
+    };
+    int nCase = 0;
+    for (const auto& [stored, added, nPosition, entries] : cases) {
+        SCOPED_TRACE(added);
+        const std::string section = "History" + std::to_string(++nCase);
+        const auto pCombo = Loaded(section, stored);
+        pCombo->setEditText(added);
+        EXPECT_EQ(pCombo->AddToHistory(), nPosition);
+        EXPECT_EQ(pCombo->currentText(), added);  // adding never changes the edit text
+        EXPECT_EQ(Entries(*pCombo), entries);
+        for (int i = 0; i < 11; ++i)
+            EXPECT_EQ(Stored(section, i),
+                      i < entries.size() ? entries[i].toStdString() : "<absent>");
     }
 }
 

@@ -129,7 +129,7 @@ TEST_F(CommandLogicTest, ProfileReadsKeysRegardlessOfCaseBlanksAndQuotesAndHosti
 }
 
 // Writing changes only the value or adds a line at the end of the section; a line break in
-// a value would split its line, so it is dropped.
+// a value would split its line, so it is dropped. A save cut short keeps the old file.
 TEST_F(CommandLogicTest, ProfileWritesKeysInPlaceAndKeepsEverythingElse) {
     const auto replaced = [](std::string bytes, const std::string& from, const std::string& to) {
         return bytes.replace(bytes.find(from), from.size(), to);
@@ -154,11 +154,8 @@ TEST_F(CommandLogicTest, ProfileWritesKeysInPlaceAndKeepsEverythingElse) {
         EXPECT_EQ(ReadBytes(IniPath()), after);
         EXPECT_EQ(ini.GetString(section, key), "A0C000000F");
     }
-}
-
-// A save that runs out of room part way (a full disk; here a file size limit) keeps the
-// old file, also when all of it was still in the write buffer.
-TEST_F(CommandLogicTest, ProfileSaveCutShortKeepsTheOldFile) {
+    // A save that runs out of room part way (a full disk; here a file size limit) keeps the
+    // old file, also when all of it was still in the write buffer.
     CProfileFile ini = ProfileWith(kUserFile);
     ini.SetString("LastCmd", "LastCmd2", std::string(8000, '7'));
     const CFileSizeLimit limit(4096);
@@ -277,7 +274,7 @@ TEST_F(CommandLogicTest, CorruptOrEnormousIniLoadsWhatParses) {
 }
 
 // Long entries go to the file and come back uncut.
-TEST_F(CommandLogicTest, InstalledCopyWritesToTheUserFolderOnly) {
+TEST_F(CommandLogicTest, IniIsWrittenBesideTheExecutableWhileWritableElseInTheUserFolder) {
     const std::string ini = "[LastCmd]\r\nLastCmdNb=2\r\n", claIns = "A0F2" + std::string(600, 'F');
     CCommandPageLogic logic = Loaded(ini, false);
     SendOut(logic, claIns);
@@ -290,11 +287,8 @@ TEST_F(CommandLogicTest, InstalledCopyWritesToTheUserFolderOnly) {
     EXPECT_EQ(next.RecentEntries(), Strings{claIns + "000000"});
     ASSERT_TRUE(next.SelectRecent(0));
     EXPECT_EQ(next.Fields().m_strData.size(), 600u);
-}
-
-TEST(CommandIniLocationTest, ExecutableFolderIsUsedWhileWritable) {
-    CTempDir exeDir;
-    const QString exe = QString::fromStdString(exeDir.Path());
+    // A writable executable folder is written to.
+    const QString exe = QString::fromStdString(m_exeDir.Path());
     EXPECT_EQ(CCommandIniLocation(exe, exe + "/user").PrepareWritePath(), exe + "/Command.INI");
     EXPECT_FALSE(CCommandIniLocation::IsWritableLocation(exe + "/missing/Command.INI"));
 }
