@@ -52,7 +52,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ColorListBoxTest, EachLineInItsColourHighlightedWhenSelectedGreyWhenDisabled) {
+TEST_F(ColorListBoxTest, EachLineInItsColourHighlightedSelectedGreyDisabledAtTheFontsHeight) {
     const QStyle::State enabled = QStyle::State_Enabled | QStyle::State_Active;
     const QStyle::State selected = enabled | QStyle::State_Selected;
     const QColor highlight = m_list.palette().color(QPalette::Active, QPalette::Highlight);
@@ -63,9 +63,8 @@ TEST_F(ColorListBoxTest, EachLineInItsColourHighlightedWhenSelectedGreyWhenDisab
     EXPECT_EQ(CountPixels(1, selected, Qt::red), 0);
     EXPECT_GT(CountPixels(0, QStyle::State_None, grey, 0), 10);
     EXPECT_EQ(CountPixels(0, QStyle::State_None, Qt::blue), 0);
-}
 
-TEST_F(ColorListBoxTest, RowsAreOneReadableHeightThatFollowsTheFont) {
+    // One readable height for every row, following the font.
     QFont large = m_list.font();
     large.setPointSizeF(large.pointSizeF() * 3);
     m_list.setFont(large);

@@ -81,16 +81,15 @@ TEST_F(ItemListModelTest, CutClearsRowsInPlaceAndPasteOverwritesDownToTheLastRow
 TEST_F(ItemListModelTest, DeleteAndInsertAtTheSelectionLeaveOneFocusedSelectedRow) {
     struct SCase {
         bool bInsert;
-        SRowSelection before;
+        SRowSelection before, after;
         const char* pszAfter;
-        SRowSelection after;
     };
     const SCase cases[] = {
-        {false, {{1, 2}, 2}, "ADE", {{1}, 1}},   {false, {{1, 3}, 0}, "ACE", {{0}, 0}},
-        {false, {{3, 4}, 4}, "ABC", {{2}, 2}},   {false, {{0, 1, 2, 3, 4}, 2}, "", {{}, -1}},
-        {false, {{}, 2}, "ABCDE", {{2}, 2}},     {false, {{2}, -1}, "ABDE", {{}, -1}},
-        {true, {{1, 2}, 0}, "-ABCDE", {{0}, 0}}, {true, {{4}, 4}, "ABCD-E", {{4}, 4}},
-        {true, {{2}, -1}, "ABCDE", {{2}, -1}},
+        {false, {{1, 2}, 2}, {{1}, 1}, "ADE"},   {false, {{1, 3}, 0}, {{0}, 0}, "ACE"},
+        {false, {{3, 4}, 4}, {{2}, 2}, "ABC"},   {false, {{0, 1, 2, 3, 4}, 2}, {{}, -1}, ""},
+        {false, {{}, 2}, {{2}, 2}, "ABCDE"},     {false, {{2}, -1}, {{}, -1}, "ABDE"},
+        {true, {{1, 2}, 0}, {{0}, 0}, "-ABCDE"}, {true, {{4}, 4}, {{4}, 4}, "ABCD-E"},
+        {true, {{2}, -1}, {{2}, -1}, "ABCDE"},
     };
     for (const SCase& c : cases) {
         Fill(5);
@@ -104,21 +103,19 @@ TEST_F(ItemListModelTest, DeleteAndInsertAtTheSelectionLeaveOneFocusedSelectedRo
 
 TEST_F(ItemListModelTest, DroppedRowsLandInOrderAboveTheDropRowOrNothingMoves) {
     struct SCase {
-        Rows selected;
+        Rows selected, moved;
         int nDrop;
         const char *pszOrder, *pszNumbers;
-        Rows moved;
     };
     const SCase cases[] = {
-        {{1, 3}, 5, "ACEBDFG", "x2345xx", {3, 4}}, {{4, 6}, 1, "AEGBCDF", "x234567", {1, 2}},
-        {{0}, 6, "BCDEFAG", "123456x", {5}},       {{2, 3}, 1, "ACDBEFG", "x234xxx", {1, 2}},
-        {{1, 3}, 3, "ABCDEFG", "xxxxxxx", {}},  // onto a selected row
-        {{2}, 2, "ABCDEFG", "xxxxxxx", {}},     // onto itself
-        {{2}, -1, "ABCDEFG", "xxxxxxx", {}},    // over no row
+        {{1, 3}, {3, 4}, 5, "ACEBDFG", "x2345xx"}, {{4, 6}, {1, 2}, 1, "AEGBCDF", "x234567"},
+        {{0}, {5}, 6, "BCDEFAG", "123456x"},       {{2, 3}, {1, 2}, 1, "ACDBEFG", "x234xxx"},
+        {{1, 3}, {}, 3, "ABCDEFG", "xxxxxxx"},  // onto a selected row
+        {{2}, {}, 2, "ABCDEFG", "xxxxxxx"},     // onto itself
+        {{2}, {}, -1, "ABCDEFG", "xxxxxxx"},    // over no row
     };
     for (const SCase& c : cases) {
         Fill(7);
-        m_model.SetNumberFormat(7);
         const SRowSelection moved = m_model.MoveRows(c.selected, c.nDrop);
         EXPECT_EQ(Column(2), c.pszOrder);
         EXPECT_EQ(Column(0), c.pszNumbers) << c.pszOrder;

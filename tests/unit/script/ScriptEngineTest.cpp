@@ -10,8 +10,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // Rows that remember which rows were reported as run and which were to be shown.
-class CRecordingRows : public CScriptRowVector {
-public:
+struct CRecordingRows : public CScriptRowVector {
     using CScriptRowVector::CScriptRowVector;
     void OnRowRun(int row, long code) override { m_run.push_back({row, code}); }
     void OnShowRow(int row) override { m_shown.push_back(row); }
@@ -44,37 +43,30 @@ Strings Results(const CScriptRowVector& rows) {
 // emptied result, rn the result of row n run.
 const std::string o = "OLD/1234", e = "/";
 const std::string r0 = "9000/0001", r1 = "9000/0101", r2 = "9000/0201", r3 = "9000/0301";
-const auto kPlay = &CScriptEngine::Play;
-const auto kStep = &CScriptEngine::Step;
-const auto kReset = &CScriptEngine::Reset;
 
 }  // namespace
 
 // A view follows a Play one row ahead (row 0 while row 0 runs).
 TEST(ScriptEngine, FollowsTheStateTableOfPlayStepAndReset) {
     struct SCase {
-        int rowCount;
-        std::vector<int> breakpoints;
-        int currentBefore;
         void (CScriptEngine::*action)();
-        std::vector<int> sentRows;
-        int currentAfter;
+        int rowCount, currentBefore, currentAfter;
+        std::vector<int> breakpoints, sentRows, shownRows;
         Strings results;
-        std::vector<int> shownRows;
     };
     // clang-format off
     const SCase cases[] = {
-        // rows marks current action sent     after results          shown
-        {4, {},     1, kPlay,  {1, 2, 3},  3, {o, r1, r2, r3},    {2, 3}},  // to the end
-        {5, {2, 4}, 0, kPlay,  {0, 1},     2, {r0, r1, e, e, e},  {0, 2}},  // to a breakpoint
-        {5, {2, 4}, 2, kPlay,  {2, 3},     4, {o, o, r2, r3, e},  {3, 4}},  // from one
-        {3, {0},   -1, kPlay,  {0, 1, 2},  2, {r0, r1, r2},       {0, 2}},  // from row 0
-        {0, {},    -1, kPlay,  {},        -1, {},                 {}},
-        {3, {1, 2}, 1, kStep,  {1},        2, {o, r1, o},         {1, 2}},
-        {3, {},     2, kStep,  {2},       -1, {o, o, r2},         {2}},     // past the end
-        {3, {},    -1, kStep,  {},        -1, {o, o, o},          {}},
-        {3, {},     2, kReset, {},         0, {o, o, o},          {0}},
-        {0, {},    -1, kReset, {},        -1, {},                 {}},
+        // action               rows before after marks sent      shown   results
+        {&CScriptEngine::Play,  4,  1,  3, {},     {1, 2, 3}, {2, 3}, {o, r1, r2, r3}},  // to end
+        {&CScriptEngine::Play,  5,  0,  2, {2, 4}, {0, 1},    {0, 2}, {r0, r1, e, e, e}},
+        {&CScriptEngine::Play,  5,  2,  4, {2, 4}, {2, 3},    {3, 4}, {o, o, r2, r3, e}},
+        {&CScriptEngine::Play,  3, -1,  2, {0},    {0, 1, 2}, {0, 2}, {r0, r1, r2}},  // from 0
+        {&CScriptEngine::Play,  0, -1, -1, {},     {},        {},     {}},
+        {&CScriptEngine::Step,  3,  1,  2, {1, 2}, {1},       {1, 2}, {o, r1, o}},
+        {&CScriptEngine::Step,  3,  2, -1, {},     {2},       {2},    {o, o, r2}},  // past end
+        {&CScriptEngine::Step,  3, -1, -1, {},     {},        {},     {o, o, o}},
+        {&CScriptEngine::Reset, 3,  2,  0, {},     {},        {0},    {o, o, o}},
+        {&CScriptEngine::Reset, 0, -1, -1, {},     {},        {},     {}},
     };
     // clang-format on
     for (const SCase& c : cases) {

@@ -3,7 +3,6 @@
 #include "ScriptRowVector.h"
 #include "TempDir.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -40,17 +39,24 @@ TEST(ScriptFileLines, EndAtLfWithAnOptionalCrAndKeepEveryOtherByte) {
         EXPECT_EQ(CScriptFile::SplitLines(bytes), lines) << bytes;
 }
 
-TEST_F(ScriptFileTest, ScriptRoundTripWritesEveryCommandWithCrLfAndNoResults) {
+// The export leaves out the rows without a status word.
+TEST_F(ScriptFileTest, ScriptRoundTripKeepsEveryCommandAndTheExportTheRowsWithAStatusWord) {
     const Strings commands{"A0A40000023F00", "", "a0 b0;\xE9", "A0B0000009"};
     CScriptRowVector rows(commands);
     rows.Rows()[0].bBreakpoint = true;
-    rows.SetResult(0, "9F16", "00");
+    rows.SetResult(0, "9F16", "");
+    rows.SetResult(3, "9000", "98F2");
     QString error;
     ASSERT_TRUE(CScriptFile::WriteScript(Path("a.scp"), rows, &error)) << error.toStdString();
     EXPECT_EQ(Read("a.scp"), "A0A40000023F00\r\n\r\na0 b0;\xE9\r\nA0B0000009\r\n");
     Strings lines{"previous"};
     ASSERT_TRUE(CScriptFile::Read(Path("a.scp"), lines, &error));
     EXPECT_EQ(lines, commands);
+    ASSERT_TRUE(CScriptFile::WriteExport(Path("a.log"), rows, nullptr));
+    EXPECT_EQ(Read("a.log"), "A0A40000023F00;9F16\r\nA0B0000009;9000;98F2\r\n");
+    rows.ClearResults(0, 4);
+    ASSERT_TRUE(CScriptFile::WriteExport(Path("a.log"), rows, nullptr));
+    EXPECT_EQ(Read("a.log"), "");
 
     // Cut short by a file size limit while still inside Qt's write buffer, as by a full
     // disk: the old file stays whole.
@@ -61,24 +67,11 @@ TEST_F(ScriptFileTest, ScriptRoundTripWritesEveryCommandWithCrLfAndNoResults) {
     EXPECT_EQ(Read("a.scp"), "A0A40000023F00\r\n\r\na0 b0;\xE9\r\nA0B0000009\r\n");
 }
 
-// Rows without a status word are left out.
-TEST_F(ScriptFileTest, ExportWritesTheRowsWithAStatusWord) {
-    CScriptRowVector rows({"A0A40000023F00", "A0F2000016", "A0B0000002", "a0"});
-    rows.SetResult(0, "9F16", "");
-    rows.SetResult(2, "9000", "98F2");
-    ASSERT_TRUE(CScriptFile::WriteExport(Path("a.log"), rows, nullptr));
-    EXPECT_EQ(Read("a.log"), "A0A40000023F00;9F16\r\nA0B0000002;9000;98F2\r\n");
-    rows.ClearResults(0, 4);
-    ASSERT_TRUE(CScriptFile::WriteExport(Path("a.log"), rows, nullptr));
-    EXPECT_EQ(Read("a.log"), "");
-}
-
 // Missing, a folder, or opened but failing on read (the process's own memory at address
 // 0 answers every read with an I/O error).
 TEST_F(ScriptFileTest, AFileThatCannotBeReadLeavesTheLinesAsTheyWere) {
-    ASSERT_TRUE(QDir().mkpath(Path("folder.scp")));
-    for (const QString& path :
-         {Path("missing.scp"), Path("folder.scp"), QString("/proc/self/mem")}) {
+    const QString folder = QString::fromStdString(m_dir.Path());
+    for (const QString& path : {Path("missing.scp"), folder, QString("/proc/self/mem")}) {
         Strings lines{"kept"};
         QString error;
         EXPECT_FALSE(CScriptFile::Read(path, lines, &error)) << path.toStdString();
