@@ -9,8 +9,8 @@ namespace {
 
 constexpr unsigned kTonMask = 0x70;
 constexpr unsigned kTonAlphanumeric = 0x50;
-constexpr std::size_t kMaxTpDigits = 20;      // TS 23.040: at most 10 octets of digits
-constexpr std::size_t kMaxRpOctets = 11;      // TS 24.011: TON/NPI and 10 octets
+constexpr std::size_t kMaxTpDigits = 20;  // TS 23.040: at most 10 octets of digits
+constexpr std::size_t kMaxRpOctets = 11;  // TS 24.011: TON/NPI and 10 octets
 
 std::string AlphanumericText(std::string_view octets, std::size_t digitCount) {
     // Semi-octets of packed septets: 4 bits each, so the septets are the whole 7-bit groups.

@@ -52,16 +52,26 @@ std::string FindRange(const CNamedRange* ranges, std::size_t count, std::uint8_t
 
 // TS 23.040 9.2.3.9, bits 4-0 after telematic interworking.
 constexpr CNamedRange kTelematicDevices[] = {
-    {0x00, 0x00, "implicit (SC specific)"}, {0x01, 0x01, "telex"},
-    {0x02, 0x02, "group 3 telefax"},        {0x03, 0x03, "group 4 telefax"},
-    {0x04, 0x04, "voice telephone"},        {0x05, 0x05, "ERMES"},
-    {0x06, 0x06, "national paging system"}, {0x07, 0x07, "Videotex"},
-    {0x08, 0x08, "teletex, unspecified carrier"}, {0x09, 0x09, "teletex, PSPDN"},
-    {0x0A, 0x0A, "teletex, CSPDN"},         {0x0B, 0x0B, "teletex, analog PSTN"},
-    {0x0C, 0x0C, "teletex, digital ISDN"},  {0x0D, 0x0D, "UCI"},
-    {0x0E, 0x0F, "reserved"},               {0x10, 0x10, "message handling facility"},
-    {0x11, 0x11, "X.400 message handling system"}, {0x12, 0x12, "Internet electronic mail"},
-    {0x13, 0x17, "reserved"},               {0x18, 0x1E, "SC specific"},
+    {0x00, 0x00, "implicit (SC specific)"},
+    {0x01, 0x01, "telex"},
+    {0x02, 0x02, "group 3 telefax"},
+    {0x03, 0x03, "group 4 telefax"},
+    {0x04, 0x04, "voice telephone"},
+    {0x05, 0x05, "ERMES"},
+    {0x06, 0x06, "national paging system"},
+    {0x07, 0x07, "Videotex"},
+    {0x08, 0x08, "teletex, unspecified carrier"},
+    {0x09, 0x09, "teletex, PSPDN"},
+    {0x0A, 0x0A, "teletex, CSPDN"},
+    {0x0B, 0x0B, "teletex, analog PSTN"},
+    {0x0C, 0x0C, "teletex, digital ISDN"},
+    {0x0D, 0x0D, "UCI"},
+    {0x0E, 0x0F, "reserved"},
+    {0x10, 0x10, "message handling facility"},
+    {0x11, 0x11, "X.400 message handling system"},
+    {0x12, 0x12, "Internet electronic mail"},
+    {0x13, 0x17, "reserved"},
+    {0x18, 0x1E, "SC specific"},
     {0x1F, 0x1F, "GSM/UMTS mobile station"},
 };
 
@@ -143,8 +153,10 @@ std::string ProtocolIdentifierText(std::uint8_t pid) {
             if (pid >= 0x41 && pid <= 0x47) text += " " + std::to_string(pid - 0x40);
             return text;
         }
-        case 2: return "reserved";
-        default: return "SC specific use";
+        case 2:
+            return "reserved";
+        default:
+            return "SC specific use";
     }
 }
 

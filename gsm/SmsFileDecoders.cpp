@@ -16,23 +16,35 @@ constexpr std::size_t kSmspAddressLength = 12;
 
 std::string RecordStatusText(unsigned status) {
     switch (status & 0x07) {
-        case 0x01: return "received, read";
-        case 0x03: return "received, unread";
-        case 0x07: return "to be sent";
-        case 0x05: break;
-        default: return "reserved (" + HexByte(status) + ")";
+        case 0x01:
+            return "received, read";
+        case 0x03:
+            return "received, unread";
+        case 0x07:
+            return "to be sent";
+        case 0x05:
+            break;
+        default:
+            return "reserved (" + HexByte(status) + ")";
     }
     switch (status & 0x1F) {
-        case 0x05: return "sent, no status report requested";
-        case 0x0D: return "sent, status report requested, not yet received";
-        case 0x15: return "sent, status report received, not stored in EF SMSR";
-        case 0x1D: return "sent, status report received and stored in EF SMSR";
-        default: return "sent, reserved status (" + HexByte(status) + ")";
+        case 0x05:
+            return "sent, no status report requested";
+        case 0x0D:
+            return "sent, status report requested, not yet received";
+        case 0x15:
+            return "sent, status report received, not stored in EF SMSR";
+        case 0x1D:
+            return "sent, status report received and stored in EF SMSR";
+        default:
+            return "sent, reserved status (" + HexByte(status) + ")";
     }
 }
 
 // A parameter of EF SMSP that the indicators say is there (bit clear) or not.
-bool Present(unsigned indicators, unsigned bit) { return (indicators & bit) == 0; }
+bool Present(unsigned indicators, unsigned bit) {
+    return (indicators & bit) == 0;
+}
 
 void AddSmspParameters(std::string_view data, std::size_t at, unsigned indicators,
                        CDecodedContents& out) {
@@ -51,8 +63,7 @@ void AddSmspParameters(std::string_view data, std::size_t at, unsigned indicator
                 at + 1, 1);
     const auto period = static_cast<std::uint8_t>(ByteAt(data, at + 2));
     if (Present(indicators, 0x10))
-        out.Add("Validity period", HexByte(period) + " " + RelativeValidityText(period), at + 2,
-                1);
+        out.Add("Validity period", HexByte(period) + " " + RelativeValidityText(period), at + 2, 1);
 }
 
 std::string IndicatorText(unsigned indicators) {
@@ -97,8 +108,8 @@ CDecodedContents DecodeSmsParameters(std::string_view data) {
     }
     const std::size_t alphaLength = data.size() - kSmspFixedPart;
     if (alphaLength > 0)
-        contents.Add("Alpha identifier", DecodeAlphaIdentifier(data.substr(0, alphaLength)).m_strText,
-                     0, alphaLength);
+        contents.Add("Alpha identifier",
+                     DecodeAlphaIdentifier(data.substr(0, alphaLength)).m_strText, 0, alphaLength);
     const unsigned indicators = ByteAt(data, alphaLength);
     contents.Add("Parameters present", IndicatorText(indicators), alphaLength, 1);
     AddSmspParameters(data, alphaLength + 1, indicators, contents);

@@ -10,7 +10,9 @@ std::string SwappedPair(unsigned octet) {
     return {kHex[octet & 0x0F], kHex[octet >> 4]};
 }
 
-unsigned SwappedValue(unsigned octet) { return (octet & 0x0F) * 10 + (octet >> 4); }
+unsigned SwappedValue(unsigned octet) {
+    return (octet & 0x0F) * 10 + (octet >> 4);
+}
 
 std::string Plural(unsigned count, const char* unit) {
     return std::to_string(count) + " " + unit + (count == 1 ? "" : "s");
@@ -29,8 +31,8 @@ std::string ZoneText(unsigned octet) {
     const unsigned minutes = quarters * 15;
     std::string hours = std::to_string(minutes / 60);
     std::string rest = std::to_string(minutes % 60);
-    return std::string((octet & 0x08) ? "-" : "+") + (hours.size() < 2 ? "0" : "") + hours +
-           ":" + (rest.size() < 2 ? "0" : "") + rest;
+    return std::string((octet & 0x08) ? "-" : "+") + (hours.size() < 2 ? "0" : "") + hours + ":" +
+           (rest.size() < 2 ? "0" : "") + rest;
 }
 
 }  // namespace
@@ -59,18 +61,24 @@ std::string EnhancedValidityText(std::string_view sevenOctets) {
     const std::size_t first = (indicator & 0x80) ? 2 : 1;
     std::string text;
     switch (indicator & 0x07) {
-        case 0: text = "none"; break;
-        case 1:
-            text = "relative: " + RelativeValidityText(static_cast<std::uint8_t>(
-                                      ByteAt(sevenOctets, first)));
+        case 0:
+            text = "none";
             break;
-        case 2: text = Plural(ByteAt(sevenOctets, first), "second"); break;
+        case 1:
+            text = "relative: " +
+                   RelativeValidityText(static_cast<std::uint8_t>(ByteAt(sevenOctets, first)));
+            break;
+        case 2:
+            text = Plural(ByteAt(sevenOctets, first), "second");
+            break;
         case 3:
             text = "relative: " + SwappedPair(ByteAt(sevenOctets, first)) + ":" +
                    SwappedPair(ByteAt(sevenOctets, first + 1)) + ":" +
                    SwappedPair(ByteAt(sevenOctets, first + 2));
             break;
-        default: text = "reserved format " + std::to_string(indicator & 0x07); break;
+        default:
+            text = "reserved format " + std::to_string(indicator & 0x07);
+            break;
     }
     if (indicator & 0x40) text += ", single shot";
     return text;

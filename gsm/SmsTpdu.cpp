@@ -13,7 +13,9 @@ namespace {
 
 constexpr unsigned kUserDataHeaderBit = 0x40;
 
-const char* YesNo(bool value) { return value ? "yes" : "no"; }
+const char* YesNo(bool value) {
+    return value ? "yes" : "no";
+}
 
 // The protocol identifier and data coding scheme bytes that every TPDU with text carries.
 CSmsDataCoding DecodePidAndDcs(std::string_view data, std::size_t at, CDecodedContents& out) {
@@ -41,15 +43,15 @@ void DecodeDeliver(std::string_view data, std::size_t start, CDecodedContents& o
     std::size_t at = start + 1 + address;
     const CSmsDataCoding coding = DecodePidAndDcs(data, at, out);
     if (!out.Has(at, 2) || !AddTimeStamp(data, at + 2, "Service centre time stamp", out)) return;
-    DecodeSmsUserData(data, at + 2 + kSmsTimeStampLength, first & kUserDataHeaderBit, coding,
-                      out);
+    DecodeSmsUserData(data, at + 2 + kSmsTimeStampLength, first & kUserDataHeaderBit, coding, out);
 }
 
 // Returns the octets the validity period takes, or SIZE_MAX when it is cut short.
 std::size_t DecodeValidityPeriod(std::string_view data, std::size_t at, unsigned format,
                                  CDecodedContents& out) {
     switch (format) {
-        case 0: return 0;
+        case 0:
+            return 0;
         case 2: {
             const auto value = static_cast<std::uint8_t>(ByteAt(data, at));
             return out.Add("Validity period", HexByte(value) + " " + RelativeValidityText(value),
@@ -59,7 +61,7 @@ std::size_t DecodeValidityPeriod(std::string_view data, std::size_t at, unsigned
         }
         case 3:
             return AddTimeStamp(data, at, "Validity period (absolute)", out) ? kSmsTimeStampLength
-                                                                              : SIZE_MAX;
+                                                                             : SIZE_MAX;
         default:
             return out.Add("Validity period (enhanced)",
                            EnhancedValidityText(Slice(data, at, kEnhancedValidityLength)), at,
@@ -105,8 +107,8 @@ void DecodeReportParameters(std::string_view data, std::size_t at, bool hasHeade
     CSmsDataCoding coding;
     if (indicator & 0x01) {
         const auto pid = static_cast<std::uint8_t>(ByteAt(data, next));
-        if (!out.Add("Protocol identifier", HexByte(pid) + " " + ProtocolIdentifierText(pid),
-                     next, 1))
+        if (!out.Add("Protocol identifier", HexByte(pid) + " " + ProtocolIdentifierText(pid), next,
+                     1))
             return;
         ++next;
     }

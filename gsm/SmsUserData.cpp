@@ -117,8 +117,7 @@ void DecodeSmsUserData(std::string_view data, std::size_t start, bool hasHeader,
     if (!out.Add("User data length", LengthText(length, coding), start, 1)) return;
     const std::size_t octets = UserDataOctets(length, coding);
     if (octets > kMaxUserDataOctets)
-        out.AddProblem("User data length of " + LengthText(length, coding) +
-                       " is above 140 bytes");
+        out.AddProblem("User data length of " + LengthText(length, coding) + " is above 140 bytes");
     const std::size_t first = start + 1;
     const std::size_t end = std::min(first + octets, data.size());
     if (end < first + octets) out.Missing("User data", end, first + octets - end);

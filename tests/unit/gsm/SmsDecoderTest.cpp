@@ -165,29 +165,38 @@ TEST(SmsTpdu, HeadersFillBitsAndTextCodings) {
     const std::string deliver = "04 04 81 55 05 00 ";
     const std::string stamp = "62 10 60 21 43 00 00 ";
     const CCase cases[] = {
-        {"23.038 example", Bytes(deliver + "00 " + stamp + "0A E8 32 9B FD 46 97 D9 EC 37"),
+        {"23.038 example",
+         Bytes(deliver + "00 " + stamp + "0A E8 32 9B FD 46 97 D9 EC 37"),
          {{"Text", "hellohello"}}},
         {"16-bit reference, no fill bits",
-         Bytes("44 04 81 55 05 00 00 " + stamp + "12 06 08 04 12 34 03 02 E8 32 9B FD 46 97 D9 EC 37"),
+         Bytes("44 04 81 55 05 00 00 " + stamp +
+               "12 06 08 04 12 34 03 02 E8 32 9B FD 46 97 D9 EC 37"),
          {{"Concatenated message (16-bit reference)", "reference 4660, part 2 of 3"},
           {"Text", "hellohello"}}},
         {"header of 4 bytes, 3 fill bits",
          Bytes("44 04 81 55 05 00 00 " + stamp + "0F 03 06 01 00 40 97 D9 EC 37 BA CC 66 BF 01"),
          {{"Information element 06", "00"}, {"Text", "hellohello"}}},
-        {"8-bit ports", Bytes("44 04 81 55 05 00 04 " + stamp + "05 04 04 02 05 40"),
+        {"8-bit ports",
+         Bytes("44 04 81 55 05 00 04 " + stamp + "05 04 04 02 05 40"),
          {{"Application port (8-bit)", "destination 5, originator 64"}}},
-        {"16-bit ports", Bytes("44 04 81 55 05 00 04 " + stamp + "07 06 05 04 0B 84 23 F0"),
+        {"16-bit ports",
+         Bytes("44 04 81 55 05 00 04 " + stamp + "07 06 05 04 0B 84 23 F0"),
          {{"Application port (16-bit)", "destination 2948, originator 9200"}}},
-        {"8-bit data", Bytes(deliver + "04 " + stamp + "03 0A 0B 0C"),
-         {{"Data coding scheme", "04 8-bit data"}, {"User data length", "3 bytes"},
+        {"8-bit data",
+         Bytes(deliver + "04 " + stamp + "03 0A 0B 0C"),
+         {{"Data coding scheme", "04 8-bit data"},
+          {"User data length", "3 bytes"},
           {"Data", "0A0B0C"}}},
-        {"unknown element", Bytes("44 04 81 55 05 00 04 " + stamp + "05 04 70 02 AB CD"),
+        {"unknown element",
+         Bytes("44 04 81 55 05 00 04 " + stamp + "05 04 70 02 AB CD"),
          {{"Information element 70", "ABCD"}}},
         {"special message, UCS2 after a header",
          Bytes("44 04 81 55 05 00 08 " + stamp + "07 04 01 02 80 03 00 41"),
          {{"Special message indication", "voicemail: 3 waiting, store message"}, {"Text", "A"}}},
-        {"bad part number", Bytes("44 04 81 55 05 00 04 " + stamp + "06 05 00 03 01 02 00"),
-         {{"Concatenated message (8-bit reference)", "reference 1, part 0 of 2 (not a valid part)"}}},
+        {"bad part number",
+         Bytes("44 04 81 55 05 00 04 " + stamp + "06 05 00 03 01 02 00"),
+         {{"Concatenated message (8-bit reference)",
+           "reference 1, part 0 of 2 (not a valid part)"}}},
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -230,8 +239,8 @@ TEST(SmsTpdu, ValidityPeriodFormatsOfSubmit) {
 
 TEST(SmsTime, RelativePeriodsAtEachRangesEdges) {
     const std::pair<int, const char*> cases[] = {
-        {0, "5 minutes"},    {11, "1 hour"},     {143, "12 hours"}, {144, "12 hours 30 minutes"},
-        {167, "24 hours"},   {168, "2 days"},    {196, "30 days"},  {197, "5 weeks"},
+        {0, "5 minutes"},  {11, "1 hour"},  {143, "12 hours"}, {144, "12 hours 30 minutes"},
+        {167, "24 hours"}, {168, "2 days"}, {196, "30 days"},  {197, "5 weeks"},
         {255, "63 weeks"},
     };
     for (const auto& [value, text] : cases) {
@@ -311,9 +320,11 @@ TEST(SmsFiles, StatusReportParametersAndStatus) {
           {"Destination address", ""},
           {"Service centre address", "+447700900123 (international, ISDN/telephony (E.164/E.163))"},
           {"Validity period", "A7 24 hours"}}},
-        {"SMSS", DecodeSmsStatus(Bytes("2A FF")),
+        {"SMSS",
+         DecodeSmsStatus(Bytes("2A FF")),
          {{"Last message reference", "42"}, {"Memory capacity", "available"}}},
-        {"SMSS full", DecodeSmsStatus(Bytes("00 FE")),
+        {"SMSS full",
+         DecodeSmsStatus(Bytes("00 FE")),
          {{"Memory capacity", "exceeded (a message could not be stored)"}}},
     };
     for (const CCase& c : cases) {

@@ -41,8 +41,8 @@ TEST_F(DefaultProfile, ServiceTableAgreesWithTheFiles) {
         if (entry.m_kind != FileKind::Elementary || entry.m_nService == 0) continue;
         SCOPED_TRACE(DescribeFile(entry) + ", service " + std::to_string(entry.m_nService));
         const std::size_t bit = 2 * (entry.m_nService - 1);
-        const bool active = bit / 8 < pSst->GetSize() &&
-                            ((*pSst->GetBytes(bit / 8) >> (bit % 8)) & 0x03) == 0x03;
+        const bool active =
+            bit / 8 < pSst->GetSize() && ((*pSst->GetBytes(bit / 8) >> (bit % 8)) & 0x03) == 0x03;
         EXPECT_EQ(FindFile(*m_profile.GetMf(), entry) != nullptr, active);
     }
 }
@@ -56,11 +56,10 @@ TEST_F(DefaultProfile, EveryRecordDecodesCompletely) {
         const std::size_t count = pFile->IsRecordFile() ? pFile->GetRecordCount() : 1;
         for (std::size_t record = 1; record <= count; ++record) {
             SCOPED_TRACE(DescribeFile(entry) + ", record " + std::to_string(record));
-            const auto* pBytes = pFile->IsRecordFile()
-                                     ? pFile->GetRecord(record)
-                                     : const_cast<CSimFile*>(pFile)->GetBytes(0);
-            const std::size_t size = pFile->IsRecordFile() ? pFile->GetRecordLength()
-                                                           : pFile->GetSize();
+            const auto* pBytes = pFile->IsRecordFile() ? pFile->GetRecord(record)
+                                                       : const_cast<CSimFile*>(pFile)->GetBytes(0);
+            const std::size_t size =
+                pFile->IsRecordFile() ? pFile->GetRecordLength() : pFile->GetSize();
             const CDecodedContents contents =
                 DecodeFile(entry, {reinterpret_cast<const char*>(pBytes), size});
             EXPECT_TRUE(contents.Complete()) << contents.Problems().front();
