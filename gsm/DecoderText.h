@@ -18,6 +18,8 @@ inline unsigned ByteAt(std::string_view data, std::size_t offset) {
     return offset < data.size() ? static_cast<unsigned char>(data[offset]) : 0xFFu;
 }
 
+// The value of a hex digit of either case, -1 for any other character.
+int HexDigitValue(char c);
 // Upper-case hex digits, no separators.
 std::string HexOf(std::string_view bytes);
 // Two hex digits of a byte: "0A".
