@@ -62,7 +62,15 @@ constexpr CDecoderEntry kDecoders[] = {
     {kGsm, 0x6F7E, &DecodeLoci},
     {kGsm, 0x6FAD, &DecodeAdministrativeData},
     {kGsm, 0x6FAE, &DecodePhase},
+    {kGsm, 0x6FB1, &DecodeGroupIds},                      // VGCS
+    {kGsm, 0x6FB3, &DecodeGroupIds},                      // VBS
     {kGsm, 0x6FB7, &DecodeEmergencyCallCodes},
+    {kGsm, 0x6FC5, &DecodePlmnNetworkName},               // PNN
+    {kGsm, 0x6FC6, &DecodeOperatorPlmnList},              // OPL
+    {kGsm, 0x6FC7, &DecodeDialNumber},                    // MBDN
+    {kGsm, 0x6FC8, &DecodeExtension},                     // EXT6
+    {kGsm, 0x6FCC, &DecodeExtension},                     // EXT7
+    {kGsm, 0x6FCD, &DecodeServiceProviderDisplay},        // SPDI
 };
 
 CDecodedContents NoDecoder(std::string_view data, std::string text) {
