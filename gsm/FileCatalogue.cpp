@@ -201,6 +201,15 @@ constexpr std::array<std::string_view, 59> kServiceNames = {
     "MMS User Connectivity Parameters",
 };
 
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+        if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 const std::vector<CCatalogueEntry>& FileCatalogue() {
@@ -235,6 +244,25 @@ const CCatalogueEntry* FindFileByPath(std::string_view path) {
         if (path[i] != '\\' && path[i] != '/') return nullptr;
         ++i;
     }
+}
+
+std::vector<const CCatalogueEntry*> FindFilesById(std::uint16_t fileId) {
+    std::vector<const CCatalogueEntry*> files;
+    for (const CCatalogueEntry& entry : FileCatalogue()) {
+        if (entry.m_nId == fileId) files.push_back(&entry);
+    }
+    return files;
+}
+
+const CCatalogueEntry* FindFileByName(std::string_view name) {
+    for (const CCatalogueEntry& entry : FileCatalogue()) {
+        const std::string_view shortName = entry.m_strShortName;
+        const std::size_t space = shortName.find(' ');
+        const std::string_view bare =
+            space == std::string_view::npos ? shortName : shortName.substr(space + 1);
+        if (SameLetters(name, shortName) || SameLetters(name, bare)) return &entry;
+    }
+    return nullptr;
 }
 
 std::vector<const CCatalogueEntry*> ChildrenOf(std::uint16_t dfId) {

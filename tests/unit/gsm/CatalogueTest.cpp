@@ -52,6 +52,26 @@ TEST(FileCatalogue, LookupByPathAndById) {
               "EF IMSI: International Mobile Subscriber Identity");
 }
 
+TEST(FileCatalogue, LookupByName) {
+    struct CCase {
+        const char* pName;
+        const char* pPath;  // "" for none
+    };
+    const CCase cases[] = {
+        {"imsi", "3F00\\7F20\\6F07"},   {"EF IMSI", "3F00\\7F20\\6F07"},
+        {"Ef Kc", "3F00\\7F20\\6F20"},  {"TELECOM", "3F00\\7F10"},
+        {"MF", "3F00"},                  {"IMS", ""},
+        {"IMSI ", ""},                   {"EFIMSI", ""},
+    };
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.pName);
+        const CCatalogueEntry* pEntry = FindFileByName(c.pName);
+        EXPECT_EQ(pEntry ? PathOf(*pEntry) : std::string(), c.pPath);
+    }
+    ASSERT_EQ(FindFilesById(0x6F07).size(), 1u);
+    EXPECT_TRUE(FindFilesById(0x1234).empty());
+}
+
 TEST(FileCatalogue, EveryFileHasAKnownParentAndUniquePath) {
     std::set<std::string> paths;
     for (const CCatalogueEntry& entry : FileCatalogue()) {
