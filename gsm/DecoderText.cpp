@@ -24,7 +24,9 @@ std::uint32_t BigEndian(std::string_view bytes) {
     return value;
 }
 
-bool AllFF(std::string_view bytes) { return bytes.find_first_not_of('\xFF') == bytes.npos; }
+bool AllFF(std::string_view bytes) {
+    return bytes.find_first_not_of('\xFF') == bytes.npos;
+}
 
 std::string Numbered(std::string_view name, std::size_t index) {
     return std::string(name) + " " + std::to_string(index + 1);

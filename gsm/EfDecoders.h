@@ -25,8 +25,8 @@ CDecodedContents DecodePlmnSelector(std::string_view data);  // PLMNsel
 CDecodedContents DecodeForbiddenPlmns(std::string_view data);
 CDecodedContents DecodePlmnActList(std::string_view data);  // PLMNwAcT, OPLMNwAcT, HPLMNwAcT
 CDecodedContents DecodeHplmnSearchPeriod(std::string_view data);
-CDecodedContents DecodePlmnNetworkName(std::string_view data);  // PNN
-CDecodedContents DecodeOperatorPlmnList(std::string_view data);  // OPL
+CDecodedContents DecodePlmnNetworkName(std::string_view data);         // PNN
+CDecodedContents DecodeOperatorPlmnList(std::string_view data);        // OPL
 CDecodedContents DecodeServiceProviderDisplay(std::string_view data);  // SPDI
 
 // Services, languages, names (ServiceDecoders.cpp)
@@ -44,7 +44,7 @@ CDecodedContents DecodeAccumulatedCallMeter(std::string_view data);  // ACM, ACM
 CDecodedContents DecodePricePerUnit(std::string_view data);          // PUCT
 
 // Dialling numbers (DialNumberDecoders.cpp)
-CDecodedContents DecodeDialNumber(std::string_view data);  // ADN, FDN, SDN, LND, MSISDN
+CDecodedContents DecodeDialNumber(std::string_view data);        // ADN, FDN, SDN, LND, MSISDN
 CDecodedContents DecodeBarredDialNumber(std::string_view data);  // BDN
 CDecodedContents DecodeExtension(std::string_view data);         // EXT1-EXT4
 CDecodedContents DecodeCapabilityConfiguration(std::string_view data);  // CCP

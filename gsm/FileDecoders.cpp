@@ -15,6 +15,7 @@ struct CDecoderEntry {
 };
 
 // One line per file. The SMS files and their decoders live in their own sources.
+// clang-format off
 constexpr CDecoderEntry kDecoders[] = {
     {kMf, 0x2FE2, &DecodeIccid},
     {kMf, 0x2F05, &DecodeExtendedLanguagePreference},
@@ -68,6 +69,7 @@ constexpr CDecoderEntry kDecoders[] = {
     {kGsm, 0x6FCC, &DecodeExtension},                     // EXT7
     {kGsm, 0x6FCD, &DecodeServiceProviderDisplay},        // SPDI
 };
+// clang-format on
 
 CDecodedContents NoDecoder(std::string_view data, std::string text) {
     CDecodedContents contents(data.size());

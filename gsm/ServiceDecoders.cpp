@@ -10,10 +10,14 @@ namespace {
 
 std::string ServiceStateText(unsigned bits) {
     switch (bits & 0x03) {
-        case 0x00: return "not allocated";
-        case 0x01: return "allocated, not activated";
-        case 0x03: return "allocated and activated";
-        default: return "activated but not allocated (invalid)";
+        case 0x00:
+            return "not allocated";
+        case 0x01:
+            return "allocated, not activated";
+        case 0x03:
+            return "allocated and activated";
+        default:
+            return "activated but not allocated (invalid)";
     }
 }
 
@@ -60,16 +64,18 @@ CDecodedContents DecodeServiceProviderName(std::string_view data) {
     std::string conditionText = HexByte(condition) + ": ";
     conditionText += condition & 0x01 ? "registered PLMN shown on the home network"
                                       : "registered PLMN not needed on the home network";
-    conditionText += condition & 0x02 ? "; name not needed when roaming"
-                                      : "; name shown when roaming";
+    conditionText +=
+        condition & 0x02 ? "; name not needed when roaming" : "; name shown when roaming";
     if (!contents.Add("Display condition", conditionText, 0, 1)) return contents;
     const std::string_view nameBytes = Slice(data, 1, kSpnSize - 1);
     const CAlphaIdentifier name = DecodeAlphaIdentifier(nameBytes);
     contents.Add("Service provider name", name.m_strText, 1, nameBytes.size());
     contents.Add("Name coding", std::string(AlphaCodingName(name.m_coding)), 1,
                  nameBytes.empty() ? 0 : 1);
-    if (name.m_bCut) contents.AddProblem("Service provider name: the coding's count passes the file's end");
-    if (data.size() < kSpnSize) contents.Missing("Service provider name", data.size(), kSpnSize - data.size());
+    if (name.m_bCut)
+        contents.AddProblem("Service provider name: the coding's count passes the file's end");
+    if (data.size() < kSpnSize)
+        contents.Missing("Service provider name", data.size(), kSpnSize - data.size());
     return contents;
 }
 
@@ -77,8 +83,8 @@ CDecodedContents DecodeLanguagePreference(std::string_view data) {
     return DecodeEntries(data, 1, "Language", [](std::string_view entry) {
         const unsigned code = static_cast<unsigned char>(entry[0]);
         const std::string_view name = LanguageName(static_cast<std::uint8_t>(code));
-        return (name.empty() ? std::string("unknown") : std::string(name)) + " (" +
-               HexByte(code) + ")";
+        return (name.empty() ? std::string("unknown") : std::string(name)) + " (" + HexByte(code) +
+               ")";
     });
 }
 
@@ -125,7 +131,7 @@ CDecodedContents DecodePricePerUnit(std::string_view data) {
     const unsigned low = ByteAt(data, 4);
     const unsigned eppu = high << 4 | (low & 0x0F);
     const int exponent = static_cast<int>((low >> 4) & 0x07) * (low & 0x80 ? -1 : 1);
-    contents.Add("Price per unit",
-                 std::to_string(eppu) + " x 10^" + std::to_string(exponent), 3, 2);
+    contents.Add("Price per unit", std::to_string(eppu) + " x 10^" + std::to_string(exponent), 3,
+                 2);
     return contents;
 }

@@ -42,8 +42,15 @@ TEST(FileCatalogue, LookupByPathAndById) {
         EXPECT_EQ(PathOf(*pEntry), canonical);
         EXPECT_EQ(FindFileById(pEntry->m_nParentId, pEntry->m_nId), pEntry);
     }
-    const char* unknown[] = {"", "3F0", "3F00\\", "3F00\\7F20\\6F3A", "7F20\\6F07",
-                             "3F00\\7F20\\6F07\\", "3F00-7F20", "3F00\\7F2G", "3F00\\7F20\\6F070"};
+    const char* unknown[] = {"",
+                             "3F0",
+                             "3F00\\",
+                             "3F00\\7F20\\6F3A",
+                             "7F20\\6F07",
+                             "3F00\\7F20\\6F07\\",
+                             "3F00-7F20",
+                             "3F00\\7F2G",
+                             "3F00\\7F20\\6F070"};
     for (const char* pPath : unknown) {
         SCOPED_TRACE(pPath);
         EXPECT_EQ(FindFileByPath(pPath), nullptr);
@@ -58,10 +65,14 @@ TEST(FileCatalogue, LookupByName) {
         const char* pPath;  // "" for none
     };
     const CCase cases[] = {
-        {"imsi", "3F00\\7F20\\6F07"},   {"EF IMSI", "3F00\\7F20\\6F07"},
-        {"Ef Kc", "3F00\\7F20\\6F20"},  {"TELECOM", "3F00\\7F10"},
-        {"MF", "3F00"},                  {"IMS", ""},
-        {"IMSI ", ""},                   {"EFIMSI", ""},
+        {"imsi", "3F00\\7F20\\6F07"},
+        {"EF IMSI", "3F00\\7F20\\6F07"},
+        {"Ef Kc", "3F00\\7F20\\6F20"},
+        {"TELECOM", "3F00\\7F10"},
+        {"MF", "3F00"},
+        {"IMS", ""},
+        {"IMSI ", ""},
+        {"EFIMSI", ""},
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.pName);
@@ -79,7 +90,8 @@ TEST(FileCatalogue, EveryFileHasAKnownParentAndUniquePath) {
         EXPECT_TRUE(paths.insert(PathOf(entry)).second);
         EXPECT_FALSE(entry.m_strFullName.empty());
         if (entry.m_kind == FileKind::Master) continue;
-        const CCatalogueEntry* pParent = FindFileByPath(PathOf(entry).substr(0, PathOf(entry).size() - 5));
+        const CCatalogueEntry* pParent =
+            FindFileByPath(PathOf(entry).substr(0, PathOf(entry).size() - 5));
         ASSERT_NE(pParent, nullptr);
         EXPECT_NE(pParent->m_kind, FileKind::Elementary);
         EXPECT_EQ(entry.m_kind == FileKind::Elementary, entry.m_structure != FileStructure::None);
@@ -88,7 +100,8 @@ TEST(FileCatalogue, EveryFileHasAKnownParentAndUniquePath) {
         }
     }
     std::set<std::string> telecom;
-    for (const CCatalogueEntry* pChild : ChildrenOf(0x7F10)) telecom.insert(std::string(pChild->m_strShortName));
+    for (const CCatalogueEntry* pChild : ChildrenOf(0x7F10))
+        telecom.insert(std::string(pChild->m_strShortName));
     EXPECT_EQ(telecom.count("DF GRAPHICS"), 1u);
     EXPECT_EQ(telecom.count("EF ADN"), 1u);
     EXPECT_EQ(telecom.count("EF IMG"), 0u);  // a grandchild
