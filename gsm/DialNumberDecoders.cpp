@@ -10,10 +10,6 @@ namespace {
 constexpr std::size_t kExtensionSize = 13;
 constexpr std::size_t kCcpSize = 14;
 
-std::string RecordIdText(unsigned id) {
-    return id == 0xFF ? std::string("none") : "record " + std::to_string(id);
-}
-
 CDecodedContents DecodeDialRecord(std::string_view data, std::size_t trailer) {
     CDecodedContents contents(data.size());
     if (data.size() < trailer) {

@@ -173,3 +173,27 @@ CDecodedContents DecodeServiceProviderDisplay(std::string_view data) {
     }
     return contents;
 }
+
+CDecodedContents DecodeCooperativeNetworks(std::string_view data) {
+    CDecodedContents contents(data.size());
+    // 6 bytes an entry: PLMN, network subset digits 6 and 7, service provider id, corporate
+    // id; F digits and FF ids are unused parts of a personalisation code.
+    constexpr std::size_t kEntrySize = 6;
+    std::size_t index = 0;
+    for (std::size_t offset = 0; offset + kEntrySize <= data.size();
+         offset += kEntrySize, ++index) {
+        const std::string_view entry = data.substr(offset, kEntrySize);
+        const std::string prefix = Numbered("Co-operative network", index);
+        if (AllFF(entry)) {
+            contents.Add(prefix, "unused", offset, kEntrySize);
+            continue;
+        }
+        contents.Add(prefix + " PLMN", PlmnText(DecodePlmn(entry)), offset, kPlmnSize);
+        contents.Add(prefix + " network subset", HexOf(entry.substr(3, 1)), offset + 3, 1);
+        contents.Add(prefix + " service provider", HexOf(entry.substr(4, 1)), offset + 4, 1);
+        contents.Add(prefix + " corporate", HexOf(entry.substr(5, 1)), offset + 5, 1);
+    }
+    NoteCutEntry(contents, data, kEntrySize, "Co-operative network");
+    if (data.empty()) contents.Missing("Co-operative network 1", 0, kEntrySize);
+    return contents;
+}

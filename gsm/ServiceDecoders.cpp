@@ -2,6 +2,7 @@
 #include "AlphaIdentifier.h"
 #include "BcdDigits.h"
 #include "DecoderText.h"
+#include "DialNumber.h"
 #include "EfDecoders.h"
 #include "FileCatalogue.h"
 #include "SimValues.h"
@@ -37,6 +38,21 @@ CDecodedContents DecodeEntries(std::string_view data, std::size_t entrySize, std
     }
     return contents;
 }
+
+// eMLPP priority level bits: b1 A, b2 B, b3 to b7 levels 0 to 4.
+std::string PriorityLevelsText(unsigned bits) {
+    static constexpr const char* kLevels[] = {"A", "B", "0", "1", "2", "3", "4"};
+    std::string text;
+    for (unsigned bit = 0; bit < 7; ++bit) {
+        if (!(bits & (1u << bit))) continue;
+        if (!text.empty()) text += ", ";
+        text += kLevels[bit];
+    }
+    return text.empty() ? "none" : text;
+}
+
+// Bits of the four message kinds: b1 voicemail, b2 fax, b3 electronic mail, b4 other.
+constexpr const char* kMessageKinds[] = {"voicemail", "fax", "electronic mail", "other"};
 
 }  // namespace
 
@@ -133,5 +149,66 @@ CDecodedContents DecodePricePerUnit(std::string_view data) {
     const int exponent = static_cast<int>((low >> 4) & 0x07) * (low & 0x80 ? -1 : 1);
     contents.Add("Price per unit", std::to_string(eppu) + " x 10^" + std::to_string(exponent), 3,
                  2);
+    return contents;
+}
+
+CDecodedContents DecodePriorityLevels(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("Priority levels", PriorityLevelsText(ByteAt(data, 0)), 0, 1);
+    contents.Add("Fast call set-up levels", PriorityLevelsText(ByteAt(data, 1)), 1, 1);
+    return contents;
+}
+
+CDecodedContents DecodeAutoAnswerLevels(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("Automatic answer levels", PriorityLevelsText(ByteAt(data, 0)), 0, 1);
+    return contents;
+}
+
+CDecodedContents DecodeMailboxIds(std::string_view data) {
+    CDecodedContents contents(data.size());
+    for (std::size_t i = 0; i < 4; ++i) {
+        const unsigned id = ByteAt(data, i);
+        contents.Add(std::string(kMessageKinds[i]) + " mailbox",
+                     id == 0 ? std::string("none") : "MBDN record " + std::to_string(id), i, 1);
+    }
+    return contents;
+}
+
+CDecodedContents DecodeMessageWaiting(std::string_view data) {
+    CDecodedContents contents(data.size());
+    const unsigned status = ByteAt(data, 0);
+    std::string waiting;
+    for (unsigned bit = 0; bit < 4; ++bit) {
+        if (!(status & (1u << bit))) continue;
+        if (!waiting.empty()) waiting += ", ";
+        waiting += kMessageKinds[bit];
+    }
+    contents.Add("Messages waiting", waiting.empty() ? "none" : waiting, 0, 1);
+    for (std::size_t i = 0; i < 4; ++i) {
+        contents.Add(std::string("Waiting ") + kMessageKinds[i] + " messages",
+                     std::to_string(ByteAt(data, i + 1)), i + 1, 1);
+    }
+    return contents;
+}
+
+CDecodedContents DecodeCallForwarding(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("MSP number", std::to_string(ByteAt(data, 0)), 0, 1);
+    // CFU indicator status: b1 voice, b2 fax, b3 data, b4 SMS, b5 all bearers.
+    static constexpr const char* kBearers[] = {"voice", "fax", "data", "SMS", "all bearers"};
+    const unsigned status = ByteAt(data, 1);
+    std::string forwarded;
+    for (unsigned bit = 0; bit < 5; ++bit) {
+        if (!(status & (1u << bit))) continue;
+        if (!forwarded.empty()) forwarded += ", ";
+        forwarded += kBearers[bit];
+    }
+    contents.Add("Unconditionally forwarded", forwarded.empty() ? "none" : forwarded, 1, 1);
+    // Bytes 3 to 16 are laid out as the 14 bytes after an ADN record's name.
+    const std::optional<CDialNumber> number = ParseDialNumber(Slice(data, 2, kDialNumberTrailer));
+    contents.Add("Forwarded-to number", number ? number->m_strNumber : std::string(), 2, 12);
+    contents.Add("Capability/configuration 2", RecordIdText(ByteAt(data, 14)), 14, 1);
+    contents.Add("Extension 7", RecordIdText(ByteAt(data, 15)), 15, 1);
     return contents;
 }
