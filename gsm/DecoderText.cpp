@@ -17,7 +17,13 @@ std::uint32_t BigEndian(std::string_view bytes) {
     return value;
 }
 
-bool AllFF(std::string_view bytes) { return bytes.find_first_not_of('\xFF') == bytes.npos; }
+bool AllFF(std::string_view bytes) {
+    return bytes.find_first_not_of('\xFF') == bytes.npos;
+}
+
+std::string RecordIdText(unsigned id) {
+    return id == 0xFF ? std::string("none") : "record " + std::to_string(id);
+}
 
 std::string Numbered(std::string_view name, std::size_t index) {
     return std::string(name) + " " + std::to_string(index + 1);

@@ -40,5 +40,7 @@ struct CTlv {
 // at FF padding, or where not even the length is there.
 bool NextTlv(std::string_view data, std::size_t& offset, CTlv& tlv);
 
+// "record n" of a record id byte, "none" for FF.
+std::string RecordIdText(unsigned id);
 // "name n" for the n-th entry of a list, counted from 1.
 std::string Numbered(std::string_view name, std::size_t index);

@@ -1,10 +1,10 @@
 // Decoders of the PLMN lists and the home network search period.
 #include "DecoderText.h"
-#include "GsmAlphabet.h"
-#include "Ucs2Text.h"
 #include "EfDecoders.h"
+#include "GsmAlphabet.h"
 #include "Plmn.h"
 #include "SimValues.h"
+#include "Ucs2Text.h"
 
 namespace {
 
@@ -44,8 +44,10 @@ std::string NetworkNameText(std::string_view value) {
             const std::size_t septets = bits >= spare ? (bits - spare) / 7 : 0;
             return GsmSeptetsToUtf8(UnpackSeptets(text, septets));
         }
-        case 1: return Ucs2ToUtf8(text);
-        default: return "(coding scheme " + std::to_string((coding >> 4) & 0x07) + ") " + HexOf(text);
+        case 1:
+            return Ucs2ToUtf8(text);
+        default:
+            return "(coding scheme " + std::to_string((coding >> 4) & 0x07) + ") " + HexOf(text);
     }
 }
 
@@ -56,12 +58,15 @@ bool AddTlvField(CDecodedContents& contents, const CTlv& tlv, const std::string&
         contents.AddProblem(name + ": its length passes the end of the data");
         return false;
     }
-    return contents.Add(name, value, tlv.m_nOffset, tlv.m_nValueOffset - tlv.m_nOffset + tlv.m_value.size());
+    return contents.Add(name, value, tlv.m_nOffset,
+                        tlv.m_nValueOffset - tlv.m_nOffset + tlv.m_value.size());
 }
 
 }  // namespace
 
-CDecodedContents DecodePlmnSelector(std::string_view data) { return DecodePlmns(data, "PLMN"); }
+CDecodedContents DecodePlmnSelector(std::string_view data) {
+    return DecodePlmns(data, "PLMN");
+}
 
 CDecodedContents DecodeForbiddenPlmns(std::string_view data) {
     // The file holds exactly four entries; each one a short file lacks is named.
@@ -108,10 +113,18 @@ CDecodedContents DecodePlmnNetworkName(std::string_view data) {
     CTlv tlv;
     while (NextTlv(data, offset, tlv)) {
         switch (tlv.m_nTag) {
-            case 0x43: AddTlvField(contents, tlv, "Full name", NetworkNameText(tlv.m_value)); break;
-            case 0x45: AddTlvField(contents, tlv, "Short name", NetworkNameText(tlv.m_value)); break;
-            case 0x80: AddTlvField(contents, tlv, "PLMN additional information", HexOf(tlv.m_value)); break;
-            default: AddTlvField(contents, tlv, "Tag " + HexByte(tlv.m_nTag), HexOf(tlv.m_value)); break;
+            case 0x43:
+                AddTlvField(contents, tlv, "Full name", NetworkNameText(tlv.m_value));
+                break;
+            case 0x45:
+                AddTlvField(contents, tlv, "Short name", NetworkNameText(tlv.m_value));
+                break;
+            case 0x80:
+                AddTlvField(contents, tlv, "PLMN additional information", HexOf(tlv.m_value));
+                break;
+            default:
+                AddTlvField(contents, tlv, "Tag " + HexByte(tlv.m_nTag), HexOf(tlv.m_value));
+                break;
         }
     }
     if (contents.Fields().empty() && contents.Complete()) {
@@ -126,9 +139,9 @@ CDecodedContents DecodeOperatorPlmnList(std::string_view data) {
     contents.Add("PLMN", PlmnText(DecodePlmn(Slice(data, 0, 3))), 0, 3);
     contents.Add("LAC range", HexOf(Slice(data, 3, 2)) + " to " + HexOf(Slice(data, 5, 2)), 3, 4);
     const unsigned record = ByteAt(data, 7);
-    contents.Add("PNN record", record == 0 ? std::string("none (name from other sources)")
-                                           : std::to_string(record),
-                 7, 1);
+    contents.Add(
+        "PNN record",
+        record == 0 ? std::string("none (name from other sources)") : std::to_string(record), 7, 1);
     return contents;
 }
 
@@ -158,5 +171,29 @@ CDecodedContents DecodeServiceProviderDisplay(std::string_view data) {
         contents.Missing(Numbered("Service provider PLMN", plmns.size()),
                          base + plmns.size() * kPlmnSize, kPlmnSize);
     }
+    return contents;
+}
+
+CDecodedContents DecodeCooperativeNetworks(std::string_view data) {
+    CDecodedContents contents(data.size());
+    // 6 bytes an entry: PLMN, network subset digits 6 and 7, service provider id, corporate
+    // id; F digits and FF ids are unused parts of a personalisation code.
+    constexpr std::size_t kEntrySize = 6;
+    std::size_t index = 0;
+    for (std::size_t offset = 0; offset + kEntrySize <= data.size();
+         offset += kEntrySize, ++index) {
+        const std::string_view entry = data.substr(offset, kEntrySize);
+        const std::string prefix = Numbered("Co-operative network", index);
+        if (AllFF(entry)) {
+            contents.Add(prefix, "unused", offset, kEntrySize);
+            continue;
+        }
+        contents.Add(prefix + " PLMN", PlmnText(DecodePlmn(entry)), offset, kPlmnSize);
+        contents.Add(prefix + " network subset", HexOf(entry.substr(3, 1)), offset + 3, 1);
+        contents.Add(prefix + " service provider", HexOf(entry.substr(4, 1)), offset + 4, 1);
+        contents.Add(prefix + " corporate", HexOf(entry.substr(5, 1)), offset + 5, 1);
+    }
+    NoteCutEntry(contents, data, kEntrySize, "Co-operative network");
+    if (data.empty()) contents.Missing("Co-operative network 1", 0, kEntrySize);
     return contents;
 }

@@ -15,18 +15,19 @@
 
 namespace {
 
-bool IsUtf8(std::string_view text) { return Utf8ToCodePoints(text).has_value(); }
+bool IsUtf8(std::string_view text) {
+    return Utf8ToCodePoints(text).has_value();
+}
 
 void CheckDecoders(std::string_view data) {
     for (const CCatalogueEntry& entry : FileCatalogue()) {
         if (!FindFileDecoder(entry.m_nParentId, entry.m_nId)) continue;
         const CDecodedContents contents = DecodeFile(entry, data);
         for (const CDecodedField& field : contents.Fields()) {
-            FuzzCheck(field.m_nOffset <= data.size() &&
-                          field.m_nLength <= data.size() - field.m_nOffset,
-                      "a field's bytes lie inside the input");
-            FuzzCheck(IsUtf8(field.m_strValue) && IsUtf8(field.m_strName),
-                      "field text is UTF-8");
+            FuzzCheck(
+                field.m_nOffset <= data.size() && field.m_nLength <= data.size() - field.m_nOffset,
+                "a field's bytes lie inside the input");
+            FuzzCheck(IsUtf8(field.m_strValue) && IsUtf8(field.m_strName), "field text is UTF-8");
         }
         for (const std::string& problem : contents.Problems()) {
             FuzzCheck(!problem.empty(), "a problem says what it is");

@@ -74,7 +74,10 @@ TEST(GsmAlphabet, FillBitsAfterAHeader) {
         unsigned fillBits;
         std::string text;
     };
-    const CCase cases[] = {{0, "Hi there"}, {1, "concatenated"}, {3, "odd"}, {6, "x"},
+    const CCase cases[] = {{0, "Hi there"},
+                           {1, "concatenated"},
+                           {3, "odd"},
+                           {6, "x"},
                            {6, "sixfill bits all the way to the end"}};
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.fillBits);
@@ -118,8 +121,10 @@ TEST(BcdDigits, DiallingDigitsWithStarHashPauseAndWild) {
 TEST(Ucs2Text, ConversionsBothWays) {
     EXPECT_EQ(Ucs2ToUtf8(Bytes("00 41 04 1F 20 AC")), "AП€");
     EXPECT_EQ(Ucs2ToUtf8(Bytes("D8 3D DE 00")), "\xF0\x9F\x98\x80");  // a surrogate pair
-    EXPECT_EQ(Ucs2ToUtf8(Bytes("D8 3D 00 41")), "\xEF\xBF\xBD" "A");  // lone surrogate
-    EXPECT_EQ(Ucs2ToUtf8(Bytes("00 41 00")), "A");                      // odd last byte
+    EXPECT_EQ(Ucs2ToUtf8(Bytes("D8 3D 00 41")),
+              "\xEF\xBF\xBD"
+              "A");                                 // lone surrogate
+    EXPECT_EQ(Ucs2ToUtf8(Bytes("00 41 00")), "A");  // odd last byte
     EXPECT_EQ(Hex(*Utf8ToUcs2("AП€")), "0041041F20AC");
     EXPECT_FALSE(Utf8ToUcs2("\xF0\x9F\x98\x80"));  // beyond U+FFFF
     EXPECT_FALSE(Utf8ToUcs2("\xC0\x80"));          // overlong
@@ -165,7 +170,7 @@ TEST(AlphaIdentifier, ShortestCodingIsChosen) {
     };
     const CCase cases[] = {
         {"Alice", Bytes("41 6C 69 63 65")},
-        {"a€", Bytes("61 1B 65")},                   // the extension table still fits
+        {"a€", Bytes("61 1B 65")},                        // the extension table still fits
         {"Привет", Bytes("81 06 08 9F C0 B8 B2 B5 C2")},  // one half-page: 81
         // Across a half-page boundary: only a 16-bit base (82) holds them in one window.
         {"\u047F\u0480\u0481\u0482", Bytes("82 04 04 7F 80 81 82 83")},
