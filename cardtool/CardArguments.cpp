@@ -2,6 +2,7 @@
 
 #include "StrictHex.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -11,14 +12,6 @@ std::string PathsOf(const std::vector<const CCatalogueEntry*>& entries) {
     for (const CCatalogueEntry* pEntry : entries)
         paths += (paths.empty() ? "" : ", ") + PathOf(*pEntry);
     return paths;
-}
-
-std::vector<const CCatalogueEntry*> FilesWithId(std::uint16_t id) {
-    std::vector<const CCatalogueEntry*> found;
-    for (const CCatalogueEntry& entry : FileCatalogue()) {
-        if (entry.m_nId == id) found.push_back(&entry);
-    }
-    return found;
 }
 
 }  // namespace
@@ -31,15 +24,18 @@ const CCatalogueEntry* ParseFileId(const QString& text, std::string& error) {
             error = "unknown file " + id + " (a path of ids from 3F00, e.g. 3F00\\7F20\\6F07)";
         return pEntry;
     }
-    bool ok = false;
-    const uint value = text.toUInt(&ok, 16);
-    if (!ok || text.size() != 4 || value > 0xFFFF) {
+    if (const CCatalogueEntry* pNamed = FindFileByName(id)) return pNamed;
+    std::uint16_t value = 0;
+    for (char c : id) value = static_cast<std::uint16_t>(value << 4 | (HexDigitValue(c) & 0xF));
+    const bool hex = id.size() == 4 && std::all_of(id.begin(), id.end(),
+                                                   [](char c) { return HexDigitValue(c) >= 0; });
+    if (!hex) {
         error = "'" + id +
-                "' is neither a file id of four hex digits nor a path such as 3F00\\7F20\\6F07";
+                "' is neither a file id of four hex digits, a path such as 3F00\\7F20\\6F07 "
+                "nor a file name such as IMSI";
         return nullptr;
     }
-    const std::vector<const CCatalogueEntry*> found =
-        FilesWithId(static_cast<std::uint16_t>(value));
+    const std::vector<const CCatalogueEntry*> found = FindFilesById(value);
     if (found.empty()) error = "unknown file id " + id;
     if (found.size() > 1)
         error = "file id " + id + " is ambiguous: give the path (" + PathsOf(found) + ")";

@@ -22,8 +22,9 @@ std::string CCardTool::HelpText() {
     }
     text +=
         "\n"
-        "FILE-ID is a path of ids from the MF (3F00\\7F20\\6F07 or 3F00/7F20/6F07) or a bare\n"
-        "id that only one file has (6F07). HEX is the file's contents or one record, digit\n"
+        "FILE-ID is a path of ids from the MF (3F00\\7F20\\6F07 or 3F00/7F20/6F07), a file's\n"
+        "short name (IMSI) or a bare id that only one file has (6F07). HEX is the file's contents "
+        "or one record, digit\n"
         "pairs with or without blanks. --json prints one JSON object for a machine.\n"
         "Output is UTF-8.\n"
         "Exit status: 0 success, 2 bad input (one line on standard error).\n";

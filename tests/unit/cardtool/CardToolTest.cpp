@@ -55,7 +55,8 @@ TEST(CardTool, BadInputExitsTwoWithOneLine) {
         {{"decode", "3F00/7F20/6FFF", "00"},
          "unknown file 3F00/7F20/6FFF (a path of ids from 3F00, e.g. 3F00\\7F20\\6F07)"},
         {{"decode", "6F0", "00"},
-         "'6F0' is neither a file id of four hex digits nor a path such as 3F00\\7F20\\6F07"},
+         "'6F0' is neither a file id of four hex digits, a path such as 3F00\\7F20\\6F07 nor a "
+         "file name such as IMSI"},
         {{"decode", "7F20", "00"}, "3F00\\7F20 is a directory: decode takes an elementary file"},
         {{"decode", "6F07", "080"}, "odd number of hex digits (3): bytes are digit pairs"},
         {{"decode", "6F07", "08 0G"}, "'G' is not a hex digit"},
@@ -77,7 +78,7 @@ TEST(CardTool, DecodeAsTextByPathOrBareId) {
     const std::string expected =
         "EF IMSI: International Mobile Subscriber Identity (3F00\\7F20\\6F07)\n"
         "Length: 8 bytes\nIMSI: 001010123456789\nMCC: 001\n";
-    for (const char* id : {"3F00\\7F20\\6F07", "3f00/7f20/6f07", "6F07"}) {
+    for (const char* id : {"3F00\\7F20\\6F07", "3f00/7f20/6f07", "6F07", "imsi"}) {
         SCOPED_TRACE(id);
         const CResult result = RunTool({"decode", id, "08 09 10 10 10 32 54 76 98"});
         EXPECT_EQ(result.m_nExit, 0) << result.m_strErr;
