@@ -7,7 +7,9 @@
 namespace {
 
 // pcsc-lite counts the insertions and removals of a reader's card in the upper word.
-DWORD CardEvents(DWORD eventState) { return eventState >> 16; }
+DWORD CardEvents(DWORD eventState) {
+    return eventState >> 16;
+}
 
 }  // namespace
 

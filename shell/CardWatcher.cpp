@@ -12,7 +12,9 @@ constexpr unsigned long kCancelRetryMs = 20;
 
 CCardWatcher::CCardWatcher(QObject* pParent) : QObject(pParent) {}
 
-CCardWatcher::~CCardWatcher() { Stop(); }
+CCardWatcher::~CCardWatcher() {
+    Stop();
+}
 
 void CCardWatcher::Start(const std::string& strReaderName) {
     Stop();

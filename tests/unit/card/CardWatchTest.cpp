@@ -34,7 +34,9 @@ struct SStatus {
 };
 
 constexpr DWORD kPresent = SCARD_STATE_PRESENT | SCARD_STATE_CHANGED;
-constexpr DWORD Events(DWORD count) { return count << 16; }
+constexpr DWORD Events(DWORD count) {
+    return count << 16;
+}
 
 struct SFakeStatus {
     std::mutex mutex;
@@ -144,7 +146,8 @@ TEST(CardWatch, EndsWhenTheCardOrItsReaderGoesOrPcscFails) {
         EEnd end;
         Calls waits;  // the states passed, one per call
     } cases[] = {
-        {{{0, kPresent | Events(1)}, {0, inUse | SCARD_STATE_CHANGED | Events(1)},
+        {{{0, kPresent | Events(1)},
+          {0, inUse | SCARD_STATE_CHANGED | Events(1)},
           {0, SCARD_STATE_EMPTY | Events(2)}},
          EEnd::kCardRemoved,
          {"0", "10020", "10120"}},
@@ -169,7 +172,8 @@ TEST(CardWatch, EndsWhenTheCardOrItsReaderGoesOrPcscFails) {
         g_status.script = c.script;
         EXPECT_EQ(CCardWatch("Reader A").Run(), c.end);
         Calls expected{"Establish"};
-        for (const std::string& state : c.waits) expected.push_back("Wait 1 Reader A state " + state);
+        for (const std::string& state : c.waits)
+            expected.push_back("Wait 1 Reader A state " + state);
         expected.push_back("Release 1");
         EXPECT_EQ(g_status.TakeCalls(), expected);
     }
