@@ -16,13 +16,12 @@ DWORD CardEvents(DWORD eventState) {
 CCardWatch::CCardWatch(std::string strReaderName) : m_strReaderName(std::move(strReaderName)) {}
 
 CCardWatch::EEnd CCardWatch::Run() {
-    if (const std::optional<EEnd> failed = Begin()) return *failed;
     const EEnd end = Wait();
-    End();
+    Close();
     return end;
 }
 
-std::optional<CCardWatch::EEnd> CCardWatch::Begin() {
+std::optional<CCardWatch::EEnd> CCardWatch::Open() {
     const std::lock_guard<std::mutex> lock(m_mutex);
     if (m_bCancelled) return EEnd::kCancelled;
     const LONG code = SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &m_hContext);
@@ -31,15 +30,33 @@ std::optional<CCardWatch::EEnd> CCardWatch::Begin() {
     return std::nullopt;
 }
 
+void CCardWatch::Close() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_bContext) SCardReleaseContext(m_hContext);
+    m_bContext = false;
+}
+
 CCardWatch::EEnd CCardWatch::Wait() {
+    if (const std::optional<EEnd> failed = Open()) return *failed;
     SCARD_READERSTATE state{};
     state.szReader = m_strReaderName.c_str();
     state.dwCurrentState = SCARD_STATE_UNAWARE;  // the first answer comes at once
     std::optional<DWORD> cardEvents;
+    int nFailures = 0;
     while (!m_bCancelled) {
         const LONG code = SCardGetStatusChange(m_hContext, INFINITE, &state, 1);
         if (code == SCARD_E_TIMEOUT) continue;
-        if (code != SCARD_S_SUCCESS) return EndOfFailure(code);
+        if (code != SCARD_S_SUCCESS) {
+            // A failure that names no cause (a service going down answers with such codes
+            // too) is asked again on a fresh context, where a stopped service shows as one.
+            const EEnd end = EndOfFailure(code);
+            if (end != EEnd::kFailed || ++nFailures == kMaxFailures) return end;
+            Close();
+            if (const std::optional<EEnd> failed = Open()) return *failed;
+            state.dwCurrentState = SCARD_STATE_UNAWARE;
+            continue;
+        }
+        nFailures = 0;
         if (!cardEvents) cardEvents = CardEvents(state.dwEventState);
         if (const std::optional<EEnd> end = EndOfState(state.dwEventState, *cardEvents))
             return *end;
@@ -47,12 +64,6 @@ CCardWatch::EEnd CCardWatch::Wait() {
         state.dwCurrentState = state.dwEventState & ~static_cast<DWORD>(SCARD_STATE_CHANGED);
     }
     return EEnd::kCancelled;
-}
-
-void CCardWatch::End() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    SCardReleaseContext(m_hContext);
-    m_bContext = false;
 }
 
 void CCardWatch::Cancel() {

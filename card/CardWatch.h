@@ -17,7 +17,7 @@ public:
         kCardRemoved,     // the card left the reader, or another took its place
         kReaderRemoved,   // the reader itself is gone
         kServiceStopped,  // the PC/SC service went away, and every connection with it
-        kFailed,          // PC/SC failed otherwise: nothing is known of the card
+        kFailed,          // PC/SC kept failing otherwise: nothing is known of the card
     };
 
     explicit CCardWatch(std::string strReaderName);
@@ -35,10 +35,14 @@ public:
     static std::optional<EEnd> EndOfState(DWORD eventState, DWORD cardEvents);
     static EEnd EndOfFailure(LONG code);
 
+    // Failures in a row, each on a fresh context, after which the watch gives up.
+    static constexpr int kMaxFailures = 3;
+
 private:
-    std::optional<EEnd> Begin();
+    // Establishes the watch's context; an end when there is none to be had.
+    std::optional<EEnd> Open();
+    void Close();
     EEnd Wait();
-    void End();
 
     const std::string m_strReaderName;
     std::atomic<bool> m_bCancelled{false};

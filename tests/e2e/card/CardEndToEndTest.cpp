@@ -81,7 +81,9 @@ TEST(CardEndToEnd, CardWatchEndsWhenTheCardOrTheServiceGoesAndOnCancel) {
 
     ASSERT_TRUE(pcscd.StartCard(&error)) << error;
     ASSERT_TRUE(pcscd.WaitForCard(true));
+    // A context asked for while the service goes down is refused with other codes.
     auto stopped = watch().second;
+    EXPECT_EQ(watch("Corvanta Virtual SIM 00 07").second.get(), EEnd::kReaderRemoved);
     ASSERT_TRUE(pcscd.StopDaemon());
     EXPECT_EQ(stopped.get(), EEnd::kServiceStopped);
 }

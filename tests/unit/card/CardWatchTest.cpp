@@ -42,7 +42,7 @@ struct SFakeStatus {
     std::mutex mutex;
     std::condition_variable cancelled;
     std::deque<SStatus> script;
-    LONG establishCode = SCARD_S_SUCCESS;
+    std::deque<LONG> establishCodes;  // one per call while not empty, then success
     bool bBlockWhenDone = false;
     // "Establish 1", "Wait 1 state 20", "Cancel 1", "Release 1"; contexts count from 1.
     Calls calls;
@@ -61,7 +61,7 @@ SFakeStatus g_status;
 void ResetStatus() {
     const std::lock_guard<std::mutex> lock(g_status.mutex);
     g_status.script.clear();
-    g_status.establishCode = SCARD_S_SUCCESS;
+    g_status.establishCodes.clear();
     g_status.bBlockWhenDone = false;
     g_status.calls.clear();
     g_status.lastContext = 0;
@@ -94,7 +94,11 @@ extern "C" {
 LONG SCardEstablishContext(DWORD, LPCVOID, LPCVOID, LPSCARDCONTEXT phContext) {
     const std::lock_guard<std::mutex> lock(g_status.mutex);
     g_status.Log("Establish");
-    if (g_status.establishCode != SCARD_S_SUCCESS) return g_status.establishCode;
+    if (!g_status.establishCodes.empty()) {
+        const LONG code = g_status.establishCodes.front();
+        g_status.establishCodes.pop_front();
+        if (code != SCARD_S_SUCCESS) return code;
+    }
     *phContext = ++g_status.lastContext;
     return SCARD_S_SUCCESS;
 }
@@ -164,7 +168,6 @@ TEST(CardWatch, EndsWhenTheCardOrItsReaderGoesOrPcscFails) {
         {{{SCARD_E_INVALID_HANDLE, 0}}, EEnd::kCancelled, {"0"}},
         {{{SCARD_E_NO_SERVICE, 0}}, EEnd::kServiceStopped, {"0"}},
         {{{SCARD_E_SERVICE_STOPPED, 0}}, EEnd::kServiceStopped, {"0"}},
-        {{{SCARD_F_INTERNAL_ERROR, 0}}, EEnd::kFailed, {"0"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -179,9 +182,45 @@ TEST(CardWatch, EndsWhenTheCardOrItsReaderGoesOrPcscFails) {
     }
     // A service gone before the watch began: nothing to wait on, nothing to release.
     ResetStatus();
-    g_status.establishCode = SCARD_E_NO_SERVICE;
+    g_status.establishCodes = {SCARD_E_NO_SERVICE};
     EXPECT_EQ(CCardWatch("Reader A").Run(), EEnd::kServiceStopped);
     EXPECT_EQ(g_status.TakeCalls(), Calls{"Establish"});
+}
+
+// A failure that names no cause is asked again on a fresh context, which a stopped service
+// refuses; the card's event count carries over. Failing each time, the watch gives up.
+TEST(CardWatch, AFailureWithoutACauseIsAskedAgainOnAFreshContext) {
+    const SStatus failed{SCARD_F_COMM_ERROR, 0};
+    const struct {
+        std::deque<SStatus> script;
+        std::deque<LONG> establishCodes;
+        EEnd end;
+        Calls calls;
+    } cases[] = {
+        {{failed},
+         {SCARD_S_SUCCESS, SCARD_E_NO_SERVICE},
+         EEnd::kServiceStopped,
+         {"Establish", "Wait 1 Reader A state 0", "Release 1", "Establish"}},
+        {{{0, kPresent | Events(1)}, failed, {0, kPresent | Events(1)}, {0, kPresent | Events(2)}},
+         {},
+         EEnd::kCardRemoved,
+         {"Establish", "Wait 1 Reader A state 0", "Wait 1 Reader A state 10020", "Release 1",
+          "Establish", "Wait 2 Reader A state 0", "Wait 2 Reader A state 10020", "Release 2"}},
+        {{failed, failed, failed},
+         {},
+         EEnd::kFailed,
+         {"Establish", "Wait 1 Reader A state 0", "Release 1", "Establish",
+          "Wait 2 Reader A state 0", "Release 2", "Establish", "Wait 3 Reader A state 0",
+          "Release 3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        ResetStatus();
+        g_status.script = c.script;
+        g_status.establishCodes = c.establishCodes;
+        EXPECT_EQ(CCardWatch("Reader A").Run(), c.end);
+        EXPECT_EQ(g_status.TakeCalls(), c.calls);
+    }
 }
 
 // Cancelled before it began, the watch never opens a context; while it waits, a cancel
