@@ -257,22 +257,6 @@ protected:
     QCoreApplication m_app{m_argc, nullptr};
 };
 
-// The card that leaves is told once, through the event loop; a watch stopped and cancelled
-// tells nothing.
-TEST_F(CardWatcher, TellsOnceThroughTheEventLoopThatTheCardLeft) {
-    CCardWatcher watcher;
-    QSignalSpy left(&watcher, &CCardWatcher::CardLeft);
-    g_status.script = {{0, kPresent}, {0, SCARD_STATE_EMPTY | SCARD_STATE_CHANGED}};
-    watcher.Start("Reader A");
-    ASSERT_TRUE(left.wait(10000));
-    EXPECT_EQ(left.count(), 1);
-    EXPECT_EQ(left.at(0).at(0).value<EEnd>(), EEnd::kCardRemoved);
-    EXPECT_TRUE(watcher.IsCardGone());
-    EXPECT_FALSE(watcher.IsWatching());
-    watcher.Stop();
-    EXPECT_FALSE(watcher.IsCardGone());
-}
-
 // The card of a watch already stopped left: a watch started since must not take that for
 // its own card. Destroyed while it waits, the watcher cancels and joins its thread.
 TEST_F(CardWatcher, TheEndOfAStoppedWatchIsNotTakenForTheNext) {
