@@ -145,3 +145,9 @@ constexpr int SC_MINIMIZE = 61472;
 constexpr int SC_MAXIMIZE = 61488;
 constexpr int SC_CLOSE = 61536;
 constexpr int SC_RESTORE = 61728;
+
+// Status texts of our own: what the status line says when the connected card goes. Kept
+// apart from the range where new commands take their ids.
+constexpr int IDS_CARD_REMOVED = 34900;
+constexpr int IDS_READER_REMOVED = 34901;
+constexpr int IDS_SERVICE_STOPPED = 34902;

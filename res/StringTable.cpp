@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<int, std::string_view>, 38> kStrings{{
+constexpr std::array<std::pair<int, std::string_view>, 41> kStrings{{
     {ID_APP_EXIT, "Exit Corvanta"},
     {ID_APP_ABOUT, "Display program information\nAbout"},
     {ID_VIEW_SETTINGS, "Select available smart card reader"},
@@ -50,6 +50,10 @@ constexpr std::array<std::pair<int, std::string_view>, 38> kStrings{{
     {ID_SCRIPT_CLEAR_OUTPUT, "Clear all selected items' output data"},
     {ID_SCRIPT_BREAKPOINT, "Insert or remove a breakpoint on current selected items"},
     {ID_SCRIPT_PROPERTIES, "View properties"},
+    // The status line when the connected card goes.
+    {IDS_CARD_REMOVED, "Card removed !"},
+    {IDS_READER_REMOVED, "Reader removed !"},
+    {IDS_SERVICE_STOPPED, "Card service stopped !"},
 }};
 
 // A loaded string is cut to the buffer it was loaded into (255 characters and the NUL).

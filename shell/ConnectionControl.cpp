@@ -1,11 +1,15 @@
 #include "ConnectionControl.h"
 
 #include "CardReader.h"
+#include "ResourceIds.h"
 #include "StatusLine.h"
+#include "StringTable.h"
 #include "WaitCursor.h"
 
 CConnectionControl::CConnectionControl(CStatusLine& statusLine) : m_statusLine(statusLine) {
     ShowDisconnected("No connection !");
+    QObject::connect(&m_cardWatcher, &CCardWatcher::CardLeft, &m_statusLine,
+                     [this](CCardWatch::EEnd end) { OnCardLeft(end); });
 }
 
 bool CConnectionControl::IsConnected() {
@@ -17,10 +21,12 @@ void CConnectionControl::Connect() {
     m_statusLine.SetText(QStringLiteral("Connecting to the card ..."), 1);
     m_statusLine.SetRedLight(false);
     const LONG code = g_pCardReader != nullptr ? g_pCardReader->Connect() : SCARD_E_NO_SERVICE;
-    if (code == SCARD_S_SUCCESS)
+    if (code == SCARD_S_SUCCESS) {
         ShowConnected();
-    else
+        m_cardWatcher.Start(g_pCardReader->GetReaderName());
+    } else {
         ShowDisconnected("Error connecting to the card !");
+    }
 }
 
 void CConnectionControl::Disconnect() {
@@ -29,10 +35,12 @@ void CConnectionControl::Disconnect() {
     if (g_pCardReader != nullptr) g_pCardReader->Disconnect();
     // A failed disconnect that leaves the connection open keeps the connected state on
     // screen, so the lights, the text and the enabled commands never disagree.
-    if (IsConnected())
+    if (IsConnected()) {
         ShowConnected();
-    else
+    } else {
+        m_cardWatcher.Stop();
         ShowDisconnected("Connection lost !");
+    }
 }
 
 void CConnectionControl::Reconnect() {
@@ -51,4 +59,13 @@ void CConnectionControl::ShowDisconnected(const char* pszText) {
     m_statusLine.SetGreenLight(false);
     m_statusLine.SetRedLight(true);
     m_statusLine.SetText(QString::fromLatin1(pszText), 1);
+}
+
+void CConnectionControl::OnCardLeft(CCardWatch::EEnd end) {
+    const int nText = end == CCardWatch::EEnd::kReaderRemoved    ? IDS_READER_REMOVED
+                      : end == CCardWatch::EEnd::kServiceStopped ? IDS_SERVICE_STOPPED
+                                                                 : IDS_CARD_REMOVED;
+    m_statusLine.SetGreenLight(false);
+    m_statusLine.SetRedLight(true);
+    m_statusLine.SetText(CStringTable::Prompt(nText), 1);
 }

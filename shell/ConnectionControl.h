@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CardWatcher.h"
+
 class CStatusLine;
 
 // Connects, disconnects and reconnects the card reader and shows the outcome on the status
@@ -13,10 +15,15 @@ public:
     void Disconnect();
     void Reconnect();
     static bool IsConnected();
+    // Watches the card of the connection from a successful connect to its disconnect.
+    CCardWatcher& CardWatcher() { return m_cardWatcher; }
 
 private:
     void ShowConnected();
     void ShowDisconnected(const char* pszText);
+    // The connection stays open until the user ends it; only what the user sees changes.
+    void OnCardLeft(CCardWatch::EEnd end);
 
     CStatusLine& m_statusLine;
+    CCardWatcher m_cardWatcher;
 };

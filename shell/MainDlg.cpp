@@ -380,6 +380,10 @@ void CMainDlg::OnCardReconnect() {
     m_pConnection->Reconnect();
 }
 
+CCardWatcher& CMainDlg::CardWatcher() {
+    return m_pConnection->CardWatcher();
+}
+
 QString CMainDlg::PaneText() const {
     return m_pStatusBar->PaneText();
 }

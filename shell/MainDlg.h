@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+class CCardWatcher;
 class CConnectionControl;
 class CInfoBar;
 class QAction;
@@ -48,6 +49,8 @@ public:
     void OnCardReconnect();
     void SetStatusText(const QString& strText, int nRemember);
     void RestoreStatusText();
+    // Tells whoever follows the connection when its card goes.
+    CCardWatcher& CardWatcher();
 
     // What the idle loop runs: command states and the remembered status text.
     void OnIdleUpdate();

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include <PCSC/pcsclite.h>
 
 #include "CardReader.h"
+#include "CardWatch.h"
 #include "PrivatePcscd.h"
 #include "TempDir.h"
 
@@ -47,4 +52,38 @@ TEST(CardEndToEnd, PulledCardOrStoppedServiceFailTheExchangeAndAFreshConnectWork
     EXPECT_EQ(send("A0B201041C"), "failed");
     ASSERT_TRUE(pcscd.StartDaemon(&error)) << error;
     reconnect();
+}
+
+// The card watch against the real service: what pcsc-lite reports when the card is pulled,
+// when the service stops and for a reader it does not know, and that a cancel from
+// another thread ends a watch of a card that stays.
+TEST(CardEndToEnd, CardWatchEndsWhenTheCardOrTheServiceGoesAndOnCancel) {
+    using EEnd = CCardWatch::EEnd;
+    CPrivatePcscd pcscd;
+    std::string error;
+    ASSERT_TRUE(pcscd.Start(&error)) << error;
+    const auto watch = [&pcscd](std::string reader = {}) {
+        auto pWatch = std::make_shared<CCardWatch>(reader.empty() ? pcscd.ReaderName() : reader);
+        return std::make_pair(pWatch,
+                              std::async(std::launch::async, [pWatch] { return pWatch->Run(); }));
+    };
+    // By the time the unknown reader's watch has ended, the other one is waiting.
+    auto [pStaying, staying] = watch();
+    EXPECT_EQ(watch("Corvanta Virtual SIM 00 07").second.get(), EEnd::kReaderRemoved);
+    do pStaying->Cancel();
+    while (staying.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
+    EXPECT_EQ(staying.get(), EEnd::kCancelled);
+
+    auto pulled = watch().second;
+    EXPECT_EQ(pulled.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
+    ASSERT_TRUE(pcscd.StopCard(true));
+    EXPECT_EQ(pulled.get(), EEnd::kCardRemoved);
+
+    ASSERT_TRUE(pcscd.StartCard(&error)) << error;
+    ASSERT_TRUE(pcscd.WaitForCard(true));
+    // A context asked for while the service goes down is refused with other codes.
+    auto stopped = watch().second;
+    EXPECT_EQ(watch("Corvanta Virtual SIM 00 07").second.get(), EEnd::kReaderRemoved);
+    ASSERT_TRUE(pcscd.StopDaemon());
+    EXPECT_EQ(stopped.get(), EEnd::kServiceStopped);
 }

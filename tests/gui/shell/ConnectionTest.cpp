@@ -1,4 +1,7 @@
 #include "CardReader.h"
+#include "CardWatcher.h"
+#include "ColorLineModel.h"
+#include "ColorListBox.h"
 #include "PrivatePcscd.h"
 #include "Profile.h"
 #include "ResourceIds.h"
@@ -7,6 +10,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <dlfcn.h>
 
@@ -70,6 +75,49 @@ TEST_F(Connection, TheChosenReaderConnectsAndAFailedDisconnectKeepsTheConnection
     // The card was left as it was: it answers a new connection at once.
     dlg.Action(ID_CARD_CONNECT)->trigger();
     ExpectConnection(dlg, true, "Connection created !");
+}
+
+}  // namespace
+
+namespace {
+
+// No exchange is needed to see the card go: the status line says so and the lights turn
+// to red while the connection stays open until the user ends it. A card put back is
+// connected as before, and that connection is watched in its turn, up to the window's end.
+TEST_F(Connection, ACardPulledWhileConnectedShowsAtOnce) {
+    CProfile::WriteString("Settings", "Reader", m_pcscd.ReaderName());
+    CMainDlg& dlg = StartMainWindow();
+    QSignalSpy left(&dlg.CardWatcher(), &CCardWatcher::CardLeft);
+    const auto pullCard = [&] {
+        dlg.Action(ID_CARD_CONNECT)->trigger();
+        ExpectConnection(dlg, true, "Connection created !");
+        ASSERT_TRUE(m_pcscd.StopCard(true));
+        ASSERT_TRUE(QTest::qWaitFor([&dlg] { return dlg.IsRedLightOn(); }, 10000));
+        EXPECT_EQ(dlg.RememberedStatusText(), "Card removed !");
+        EXPECT_FALSE(dlg.IsGreenLightOn());
+        dlg.OnIdleUpdate();
+        EXPECT_EQ(dlg.PaneText(), "Card removed !");
+        EXPECT_TRUE(g_pCardReader->IsConnected());
+        EXPECT_FALSE(dlg.Action(ID_CARD_CONNECT)->isEnabled());
+        EXPECT_TRUE(dlg.Action(ID_CARD_RECONNECT)->isEnabled());
+    };
+    pullCard();
+    EXPECT_EQ(dlg.TracePage().List()->Model()->Count(), 0);
+
+    std::string error;
+    ASSERT_TRUE(m_pcscd.StartCard(&error)) << error;
+    ASSERT_TRUE(m_pcscd.WaitForCard(true));
+    dlg.Action(ID_CARD_DISCONNECT)->trigger();
+    ExpectConnection(dlg, false, "Connection lost !");
+    pullCard();
+    EXPECT_EQ(left.count(), 2);
+
+    ASSERT_TRUE(m_pcscd.StartCard(&error)) << error;
+    ASSERT_TRUE(m_pcscd.WaitForCard(true));
+    dlg.Action(ID_CARD_RECONNECT)->trigger();
+    ExpectConnection(dlg, true, "Connection created !");
+    EXPECT_TRUE(dlg.CardWatcher().IsWatching());
+    DestroyMainWindow();
 }
 
 }  // namespace
