@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<int, std::string_view>, 38> kStrings{{
+constexpr std::array<std::pair<int, std::string_view>, 44> kStrings{{
     {ID_APP_EXIT, "Exit Corvanta"},
     {ID_APP_ABOUT, "Display program information\nAbout"},
     {ID_VIEW_SETTINGS, "Select available smart card reader"},
@@ -50,6 +50,12 @@ constexpr std::array<std::pair<int, std::string_view>, 38> kStrings{{
     {ID_SCRIPT_CLEAR_OUTPUT, "Clear all selected items' output data"},
     {ID_SCRIPT_BREAKPOINT, "Insert or remove a breakpoint on current selected items"},
     {ID_SCRIPT_PROPERTIES, "View properties"},
+    {ID_SCRIPT_SAVE_AS, "Save the script file on my PC with a new name"},
+    {IDS_NOT_SENT_ODD_LENGTH, "not sent: odd length"},
+    {IDS_NOT_SENT_LOWER_CASE, "not sent: lower-case letter"},
+    {IDS_NOT_SENT_SPACE, "not sent: space"},
+    {IDS_NOT_SENT_CARRIAGE_RETURN, "not sent: carriage return"},
+    {IDS_NOT_SENT_NOT_HEX_DIGIT, "not sent: not a hexadecimal digit"},
 }};
 
 // A loaded string is cut to the buffer it was loaded into (255 characters and the NUL).

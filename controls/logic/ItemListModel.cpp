@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -257,6 +258,19 @@ SRowSelection CItemListModel::MoveRows(const std::vector<int>& selectedRows, int
     return result;
 }
 
+// ---- Notes ----
+
+void CItemListModel::SetColumnNote(int column, NoteFunction note) {
+    m_nNoteColumn = column;
+    m_note = std::move(note);
+}
+
+QString CItemListModel::CellNote(int row, int column) const {
+    if (column != m_nNoteColumn || !m_note) return {};
+    const std::string_view note = m_note(CellText(row, column));
+    return QString::fromLatin1(note.data(), static_cast<qsizetype>(note.size()));
+}
+
 // ---- QAbstractItemModel ----
 
 int CItemListModel::rowCount(const QModelIndex& parent) const {
@@ -271,6 +285,7 @@ QVariant CItemListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return Latin1(CellText(index.row(), index.column()));
     if (role == Qt::DecorationRole && index.column() == 0) return m_rowDecoration;
+    if (role == kNoteRole) return CellNote(index.row(), index.column());
     return {};
 }
 
