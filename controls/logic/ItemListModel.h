@@ -53,6 +53,10 @@ public:
     // Sets consecutive cells of one row from firstColumn on, with one change signal for
     // that row only: a script run writes each row's results this way.
     bool SetCellTexts(int row, int firstColumn, std::initializer_list<std::string_view> texts);
+    // Writes cells as SetCellTexts does but tells no view: the writer announces the rows
+    // later with CellsChanged, once for many (a script run writes a row per APDU).
+    bool WriteCellTexts(int row, int firstColumn, std::initializer_list<std::string_view> texts);
+    void CellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn);
     // Empties the cells from firstColumn on in rows firstRow to lastRow, one change signal.
     void ClearCells(int firstRow, int lastRow, int firstColumn);
 
