@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 CDialogService* g_pInstalledService = nullptr;
@@ -49,16 +51,18 @@ QString CDialogService::GetOpenFileName(QWidget* pParent, const SFileDialog& opt
 
 QString CDialogService::AskSaveFile(QWidget* pParent, SFileDialog options,
                                     CFileFolders::EKind kind) {
-    options.strDirectory = CFileFolders::Folder(kind);
-    const QString strPath = GetSaveFileName(pParent, options);
-    CFileFolders::Remember(kind, strPath);
-    return strPath;
+    return AskInFolder(&CDialogService::GetSaveFileName, pParent, std::move(options), kind);
 }
 
 QString CDialogService::AskOpenFile(QWidget* pParent, SFileDialog options,
                                     CFileFolders::EKind kind) {
+    return AskInFolder(&CDialogService::GetOpenFileName, pParent, std::move(options), kind);
+}
+
+QString CDialogService::AskInFolder(FileQuestion ask, QWidget* pParent, SFileDialog options,
+                                    CFileFolders::EKind kind) {
     options.strDirectory = CFileFolders::Folder(kind);
-    const QString strPath = GetOpenFileName(pParent, options);
+    const QString strPath = (this->*ask)(pParent, options);
     CFileFolders::Remember(kind, strPath);
     return strPath;
 }

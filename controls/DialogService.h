@@ -50,4 +50,9 @@ public:
     static CDialogService& Instance();
     // Installs a service (null: the default one again); the caller keeps ownership.
     static void SetInstance(CDialogService* pService);
+
+private:
+    using FileQuestion = QString (CDialogService::*)(QWidget*, const SFileDialog&);
+    QString AskInFolder(FileQuestion ask, QWidget* pParent, SFileDialog options,
+                        CFileFolders::EKind kind);
 };
