@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 CDialogService* g_pInstalledService = nullptr;
@@ -13,6 +15,7 @@ CDialogService* g_pInstalledService = nullptr;
 void Configure(QFileDialog& dialog, const CDialogService::SFileDialog& options) {
     dialog.setNameFilters(options.filters);
     dialog.setDefaultSuffix(options.strDefaultSuffix);
+    if (!options.strDirectory.isEmpty()) dialog.setDirectory(options.strDirectory);
     if (!options.strFileName.isEmpty()) dialog.selectFile(options.strFileName);
     if (!options.strTitle.isEmpty()) dialog.setWindowTitle(options.strTitle);
 }
@@ -44,6 +47,24 @@ QString CDialogService::GetOpenFileName(QWidget* pParent, const SFileDialog& opt
     Configure(dialog, options);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
+}
+
+QString CDialogService::AskSaveFile(QWidget* pParent, SFileDialog options,
+                                    CFileFolders::EKind kind) {
+    return AskInFolder(&CDialogService::GetSaveFileName, pParent, std::move(options), kind);
+}
+
+QString CDialogService::AskOpenFile(QWidget* pParent, SFileDialog options,
+                                    CFileFolders::EKind kind) {
+    return AskInFolder(&CDialogService::GetOpenFileName, pParent, std::move(options), kind);
+}
+
+QString CDialogService::AskInFolder(FileQuestion ask, QWidget* pParent, SFileDialog options,
+                                    CFileFolders::EKind kind) {
+    options.strDirectory = CFileFolders::Folder(kind);
+    const QString strPath = (this->*ask)(pParent, options);
+    CFileFolders::Remember(kind, strPath);
+    return strPath;
 }
 
 int CDialogService::ExecModal(QDialog& dialog) { return dialog.exec(); }

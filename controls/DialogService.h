@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileFolders.h"
+
 #include <QMessageBox>
 #include <QPoint>
 #include <QString>
@@ -19,6 +21,7 @@ public:
         QString strTitle;          // empty: the platform's default title
         QString strDefaultSuffix;  // without the dot, e.g. "log"
         QString strFileName;       // initial file name
+        QString strDirectory;      // the folder it opens in; empty: the platform's choice
         QStringList filters;       // e.g. "Log Files (*.log)"
         bool bConfirmOverwrite = true;
     };
@@ -32,6 +35,10 @@ public:
     // The chosen path, or an empty string when the user cancelled.
     virtual QString GetSaveFileName(QWidget* pParent, const SFileDialog& options);
     virtual QString GetOpenFileName(QWidget* pParent, const SFileDialog& options);
+    // The file dialogs of one kind of file: each opens in the folder where the last file of
+    // that kind was chosen, and remembers the folder of the file chosen now.
+    QString AskSaveFile(QWidget* pParent, SFileDialog options, CFileFolders::EKind kind);
+    QString AskOpenFile(QWidget* pParent, SFileDialog options, CFileFolders::EKind kind);
     // Runs a dialog modally; returns its result code.
     virtual int ExecModal(QDialog& dialog);
     // Shows a popup menu at a screen point; returns the chosen action or null.
@@ -43,4 +50,9 @@ public:
     static CDialogService& Instance();
     // Installs a service (null: the default one again); the caller keeps ownership.
     static void SetInstance(CDialogService* pService);
+
+private:
+    using FileQuestion = QString (CDialogService::*)(QWidget*, const SFileDialog&);
+    QString AskInFolder(FileQuestion ask, QWidget* pParent, SFileDialog options,
+                        CFileFolders::EKind kind);
 };

@@ -1,12 +1,14 @@
 #include "ItemListCtrl.h"
 
 #include "ColumnWidthStream.h"
+#include "ItemListDelegate.h"
 #include "ItemListModel.h"
 #include "Profile.h"
 #include "ResizableDialog.h"
 
 #include <QHeaderView>
 #include <QItemSelection>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -22,6 +24,7 @@ constexpr int kEmptyTextTop = 10;
 CItemListCtrl::CItemListCtrl(QWidget* pParent)
     : QTreeView(pParent), m_pModel(new CItemListModel(this)) {
     setModel(m_pModel);
+    setItemDelegate(new CItemListDelegate(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -97,6 +100,23 @@ void CItemListCtrl::InsertAtFocus() {
 
 void CItemListCtrl::SelectAllRows() {
     selectAll();
+}
+
+// A right-click on no row drops the selection first, as a report list view does, so that
+// the owner offers what applies without one. Qt keeps the selection there.
+void CItemListCtrl::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() == Qt::RightButton && !indexAt(pEvent->position().toPoint()).isValid())
+        selectionModel()->clearSelection();
+    QTreeView::mousePressEvent(pEvent);
+}
+
+// The focused row is the owner's current row: the focus coming to the list makes none
+// current where there was none (Qt's views would pick the first row).
+void CItemListCtrl::focusInEvent(QFocusEvent* pEvent) {
+    const bool bHadCurrent = currentIndex().isValid();
+    QTreeView::focusInEvent(pEvent);
+    if (!bHadCurrent && currentIndex().isValid())
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }
 
 // ---- Column widths ----

@@ -50,6 +50,8 @@ public:
 protected:
     // QWidget
     void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
 
 private:
     void OnRowsAboutToBeInserted();

@@ -12,6 +12,7 @@ const std::vector<SAccelerator>& CAcceleratorResource::Find(int id) {
         {QKeySequence(Qt::Key_F9), ID_SCRIPT_BREAKPOINT},
         {QKeySequence(Qt::Key_Insert), ID_SCRIPT_INSERT},
         {QKeySequence(Qt::CTRL | Qt::Key_X), ID_SCRIPT_CUT},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), ID_SCRIPT_SAVE_AS},
     };
     return id == IDR_SCRIPT_ACCELERATORS ? scriptList : none;
 }

@@ -71,6 +71,7 @@ const std::vector<SMenuItem>& ScriptMenu() {
          {{"&New...", IDC_NEW, {}},
           {"&Open...", IDC_OPEN, {}},
           {"&Save", IDC_SAVE, {}},
+          {"Save &As...", ID_SCRIPT_SAVE_AS, {}},
           {"&Export...", IDC_EXPORT, {}},
           kSeparator,
           {"&Properties...", ID_SCRIPT_PROPERTIES, {}}}},

@@ -130,6 +130,13 @@ constexpr int ID_SCRIPT_SELECT_ALL = 32812;
 constexpr int ID_SCRIPT_CLEAR_OUTPUT = 32813;
 constexpr int ID_SCRIPT_BREAKPOINT = 32814;
 constexpr int ID_SCRIPT_PROPERTIES = 32815;
+constexpr int ID_SCRIPT_SAVE_AS = 34000;
+// Why the script list greys a command that Play passes over
+constexpr int IDS_NOT_SENT_ODD_LENGTH = 34001;
+constexpr int IDS_NOT_SENT_LOWER_CASE = 34002;
+constexpr int IDS_NOT_SENT_SPACE = 34003;
+constexpr int IDS_NOT_SENT_CARRIAGE_RETURN = 34004;
+constexpr int IDS_NOT_SENT_NOT_HEX_DIGIT = 34005;
 constexpr int ID_HELP_CONTENTS = 57670;
 
 // Control bars and status-bar indicators

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<int, std::string_view>, 41> kStrings{{
+constexpr std::array<std::pair<int, std::string_view>, 47> kStrings{{
     {ID_APP_EXIT, "Exit Corvanta"},
     {ID_APP_ABOUT, "Display program information\nAbout"},
     {ID_VIEW_SETTINGS, "Select available smart card reader"},
@@ -54,6 +54,12 @@ constexpr std::array<std::pair<int, std::string_view>, 41> kStrings{{
     {IDS_CARD_REMOVED, "Card removed !"},
     {IDS_READER_REMOVED, "Reader removed !"},
     {IDS_SERVICE_STOPPED, "Card service stopped !"},
+    {ID_SCRIPT_SAVE_AS, "Save the script file on my PC with a new name"},
+    {IDS_NOT_SENT_ODD_LENGTH, "not sent: odd length"},
+    {IDS_NOT_SENT_LOWER_CASE, "not sent: lower-case letter"},
+    {IDS_NOT_SENT_SPACE, "not sent: space"},
+    {IDS_NOT_SENT_CARRIAGE_RETURN, "not sent: carriage return"},
+    {IDS_NOT_SENT_NOT_HEX_DIGIT, "not sent: not a hexadecimal digit"},
 }};
 
 // A loaded string is cut to the buffer it was loaded into (255 characters and the NUL).

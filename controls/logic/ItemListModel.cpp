@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -93,13 +94,28 @@ bool CItemListModel::SetCellText(int row, int column, std::string_view text) {
 
 bool CItemListModel::SetCellTexts(int row, int firstColumn,
                                   std::initializer_list<std::string_view> texts) {
+    if (!WriteCellTexts(row, firstColumn, texts)) return false;
+    EmitRowsChanged(row, row, firstColumn, firstColumn + static_cast<int>(texts.size()) - 1);
+    return true;
+}
+
+bool CItemListModel::WriteCellTexts(int row, int firstColumn,
+                                    std::initializer_list<std::string_view> texts) {
     const int lastColumn = firstColumn + static_cast<int>(texts.size()) - 1;
     if (!IsRow(row) || firstColumn < 0 || lastColumn >= m_nColumns || texts.size() == 0)
         return false;
     int column = firstColumn;
     for (const std::string_view text : texts) m_aRows[row][column++].assign(text);
-    EmitRowsChanged(row, row, firstColumn, lastColumn);
     return true;
+}
+
+void CItemListModel::CellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, RowCount() - 1);
+    firstColumn = std::max(firstColumn, 0);
+    lastColumn = std::min(lastColumn, m_nColumns - 1);
+    if (firstRow <= lastRow && firstColumn <= lastColumn)
+        EmitRowsChanged(firstRow, lastRow, firstColumn, lastColumn);
 }
 
 void CItemListModel::ClearCells(int firstRow, int lastRow, int firstColumn) {
@@ -257,6 +273,19 @@ SRowSelection CItemListModel::MoveRows(const std::vector<int>& selectedRows, int
     return result;
 }
 
+// ---- Notes ----
+
+void CItemListModel::SetColumnNote(int column, NoteFunction note) {
+    m_nNoteColumn = column;
+    m_note = std::move(note);
+}
+
+QString CItemListModel::CellNote(int row, int column) const {
+    if (column != m_nNoteColumn || !m_note) return {};
+    const std::string_view note = m_note(CellText(row, column));
+    return QString::fromLatin1(note.data(), static_cast<qsizetype>(note.size()));
+}
+
 // ---- QAbstractItemModel ----
 
 int CItemListModel::rowCount(const QModelIndex& parent) const {
@@ -271,6 +300,7 @@ QVariant CItemListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return Latin1(CellText(index.row(), index.column()));
     if (role == Qt::DecorationRole && index.column() == 0) return m_rowDecoration;
+    if (role == kNoteRole) return CellNote(index.row(), index.column());
     return {};
 }
 

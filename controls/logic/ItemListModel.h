@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QVariant>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ class CItemListModel : public QAbstractTableModel {
 
 public:
     using Row = std::vector<std::string>;
+    // What a cell of a column has to say about its text; empty for nothing.
+    using NoteFunction = std::function<std::string_view(std::string_view text)>;
+    // The role of a cell's note: a view draws such a cell greyed and tips it with the note.
+    static constexpr int kNoteRole = Qt::UserRole;
 
     explicit CItemListModel(QObject* pParent = nullptr);
 
@@ -48,6 +53,10 @@ public:
     // Sets consecutive cells of one row from firstColumn on, with one change signal for
     // that row only: a script run writes each row's results this way.
     bool SetCellTexts(int row, int firstColumn, std::initializer_list<std::string_view> texts);
+    // Writes cells as SetCellTexts does but tells no view: the writer announces the rows
+    // later with CellsChanged, once for many (a script run writes a row per APDU).
+    bool WriteCellTexts(int row, int firstColumn, std::initializer_list<std::string_view> texts);
+    void CellsChanged(int firstRow, int lastRow, int firstColumn, int lastColumn);
     // Empties the cells from firstColumn on in rows firstRow to lastRow, one change signal.
     void ClearCells(int firstRow, int lastRow, int firstColumn);
 
@@ -87,6 +96,9 @@ public:
 
     // What column 0 shows beside the number (an icon for the view).
     void SetRowDecoration(const QVariant& decoration) { m_rowDecoration = decoration; }
+    // Notes on the cells of one column, judged from the text when a view asks.
+    void SetColumnNote(int column, NoteFunction note);
+    QString CellNote(int row, int column) const;
 
     // QAbstractItemModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -109,4 +121,6 @@ private:
     std::vector<Row> m_clipboard;
     std::string m_strNumberFormat = "%.1d";
     QVariant m_rowDecoration;
+    int m_nNoteColumn = -1;
+    NoteFunction m_note;
 };

@@ -1,6 +1,8 @@
 #include "ScriptCountDlg.h"
 
+#include "ByteText.h"
 #include "DialogService.h"
+#include "ScriptCount.h"
 
 #include <QCoreApplication>
 
@@ -8,14 +10,13 @@ CScriptCountDlg::CScriptCountDlg(int nTemplateId, int nCount, QWidget* pParent)
     : CResizableDialog(nTemplateId, pParent), m_nCount(nCount) {}
 
 void CScriptCountDlg::OnOK() {
-    bool bNumber = false;
-    const int nCount = CountText().toInt(&bNumber);
-    if (!bNumber || nCount < 0 || nCount > kMaxCount) {
+    const std::optional<int> count = CScriptCount::FromText(Bytes(CountText()));
+    if (!count) {
         CDialogService::Instance().MessageBox(
             this, QStringLiteral("Please enter an integer between 0 and %1.").arg(kMaxCount),
             QCoreApplication::applicationName(), QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
-    m_nCount = nCount;
+    m_nCount = *count;
     CResizableDialog::OnOK();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ResizableDialog.h"
+#include "ScriptCount.h"
 
 // A dialog that asks for a number of script rows, 0 to 999: OK is refused with a warning,
 // and the dialog stays open, while the field holds anything else.
@@ -8,7 +9,7 @@ class CScriptCountDlg : public CResizableDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxCount = 999;
+    static constexpr int kMaxCount = CScriptCount::kMax;
 
     CScriptCountDlg(int nTemplateId, int nCount, QWidget* pParent);
 

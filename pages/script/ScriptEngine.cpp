@@ -7,12 +7,16 @@
 CScriptEngine::CScriptEngine(CScriptRows& rows, ExchangeFunction exchange)
     : m_rows(rows), m_exchange(std::move(exchange)) {}
 
-bool CScriptEngine::IsValidCommand(std::string_view command) {
-    if (command.empty() || command.size() % 2 != 0) return false;
+CScriptEngine::ECommandCheck CScriptEngine::CheckCommand(std::string_view command) {
+    if (command.empty()) return ECommandCheck::kEmpty;
     for (const char c : command) {
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')) continue;
+        if (c >= 'a' && c <= 'f') return ECommandCheck::kLowerCase;
+        if (c == ' ') return ECommandCheck::kSpace;
+        if (c == '\r') return ECommandCheck::kCarriageReturn;
+        return ECommandCheck::kNotHexDigit;
     }
-    return true;
+    return command.size() % 2 != 0 ? ECommandCheck::kOddLength : ECommandCheck::kSent;
 }
 
 void CScriptEngine::Play() {

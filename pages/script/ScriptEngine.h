@@ -16,10 +16,25 @@ public:
     using ExchangeFunction =
         std::function<long(const std::string& strCommand, std::string& strResponse)>;
 
+    // Why a command is not sent, or kSent. The first character that is not an upper-case
+    // hex digit decides; a command of such digits alone is judged by its length.
+    enum class ECommandCheck {
+        kSent,
+        kEmpty,
+        kOddLength,
+        kLowerCase,
+        kSpace,
+        kCarriageReturn,
+        kNotHexDigit
+    };
+
     CScriptEngine(CScriptRows& rows, ExchangeFunction exchange);
 
     // Sent only when not empty, of even length, and made of "0123456789ABCDEF" alone.
-    static bool IsValidCommand(std::string_view command);
+    static ECommandCheck CheckCommand(std::string_view command);
+    static bool IsValidCommand(std::string_view command) {
+        return CheckCommand(command) == ECommandCheck::kSent;
+    }
 
     // From the current row (row 0 when there is none); a breakpoint on that start row does
     // not stop the run. Results from the start row to the end are emptied first.

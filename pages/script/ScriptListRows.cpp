@@ -28,7 +28,13 @@ std::string_view CScriptListRows::DataOut(int row) const {
 }
 
 void CScriptListRows::SetResult(int row, std::string_view statusWord, std::string_view dataOut) {
-    m_list.Model()->SetCellTexts(row, kStatusWord, {statusWord, dataOut});
+    if (!m_bRunning) {
+        m_list.Model()->SetCellTexts(row, kStatusWord, {statusWord, dataOut});
+        return;
+    }
+    if (!m_list.Model()->WriteCellTexts(row, kStatusWord, {statusWord, dataOut})) return;
+    m_nFirstWritten = m_nFirstWritten < 0 ? row : std::min(m_nFirstWritten, row);
+    m_nLastWritten = std::max(m_nLastWritten, row);
 }
 
 void CScriptListRows::ClearResults(int firstRow, int endRow) {
@@ -37,10 +43,19 @@ void CScriptListRows::ClearResults(int firstRow, int endRow) {
 }
 
 int CScriptListRows::CurrentRow() const {
-    return m_list.Selection().nFocus;
+    return m_bRunning ? m_nRunCurrentRow : m_list.Selection().nFocus;
 }
 
 void CScriptListRows::SetCurrentRow(int row) {
+    if (m_bRunning) {
+        m_nRunCurrentRow = row;
+        m_bCurrentRowPending = true;
+        return;
+    }
+    SelectOnly(row);
+}
+
+void CScriptListRows::SelectOnly(int row) {
     SRowSelection selection;
     if (row >= 0) selection.aRows.push_back(row);
     selection.nFocus = row;
@@ -51,13 +66,20 @@ void CScriptListRows::BeginRun() {
     // The current row moves with every row run; following it would scroll per row.
     m_bAutoScroll = m_list.hasAutoScroll();
     m_list.setAutoScroll(false);
+    m_nRunCurrentRow = m_list.Selection().nFocus;
+    m_bCurrentRowPending = false;
+    m_nFirstWritten = m_nLastWritten = -1;
+    m_bRunning = true;
     m_nRowToShow = -1;
     m_nPaintIntervalNs = kFrameNs;
     m_sincePaint.invalidate();
+    m_nUpdates = 0;
+    m_nUpdateNs = 0;
 }
 
 void CScriptListRows::EndRun() {
-    ShowPendingRow();
+    ShowPendingChanges();
+    m_bRunning = false;
     m_list.setAutoScroll(m_bAutoScroll);
 }
 
@@ -75,13 +97,21 @@ void CScriptListRows::UpdateViewIfFrameDue() {
     if (m_sincePaint.isValid() && m_sincePaint.nsecsElapsed() < m_nPaintIntervalNs) return;
     QElapsedTimer paint;
     paint.start();
-    ShowPendingRow();
+    ShowPendingChanges();
     m_list.viewport()->repaint();
-    m_nPaintIntervalNs = std::max(kFrameNs, paint.nsecsElapsed() * kRunPerPaint);
+    const qint64 nPaintNs = paint.nsecsElapsed();
+    m_nPaintIntervalNs = std::max(kFrameNs, nPaintNs * kRunPerPaint);
     m_sincePaint.start();
+    ++m_nUpdates;
+    m_nUpdateNs += nPaintNs;
 }
 
-void CScriptListRows::ShowPendingRow() {
+void CScriptListRows::ShowPendingChanges() {
+    if (m_nFirstWritten >= 0)
+        m_list.Model()->CellsChanged(m_nFirstWritten, m_nLastWritten, kStatusWord, kDataOut);
+    m_nFirstWritten = m_nLastWritten = -1;
+    if (m_bCurrentRowPending) SelectOnly(m_nRunCurrentRow);
+    m_bCurrentRowPending = false;
     if (m_nRowToShow < 0) return;
     m_list.scrollTo(m_list.Model()->index(m_nRowToShow, 0), QAbstractItemView::EnsureVisible);
     m_nRowToShow = -1;

@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScopedPointer>
+#include <QScopedValueRollback>
 #include <QStyle>
 
 #include <algorithm>
@@ -46,7 +47,31 @@ constexpr R::SResizeMapEntry kResizeMap[] = {
 constexpr int kButtonsWithTips[] = {IDC_NEW,  IDC_OPEN, IDC_SAVE, IDC_EXPORT,
                                     IDC_PLAY, IDC_STEP, IDC_RESET};
 constexpr int kRowIconSize = 16;
+// Row numbers up to 999 fit from the start; more digits widen the column when needed.
+constexpr int kItemDigits = 3;
+constexpr int kMostItemDigits = 10;
 const char* const kUntitled = "untitled";
+
+// Why Play passes a command over, as the list tips it; empty for a sent or empty command.
+std::string_view SkipNote(std::string_view command) {
+    using E = CScriptEngine::ECommandCheck;
+    switch (CScriptEngine::CheckCommand(command)) {
+        case E::kOddLength:
+            return CStringTable::Find(IDS_NOT_SENT_ODD_LENGTH);
+        case E::kLowerCase:
+            return CStringTable::Find(IDS_NOT_SENT_LOWER_CASE);
+        case E::kSpace:
+            return CStringTable::Find(IDS_NOT_SENT_SPACE);
+        case E::kCarriageReturn:
+            return CStringTable::Find(IDS_NOT_SENT_CARRIAGE_RETURN);
+        case E::kNotHexDigit:
+            return CStringTable::Find(IDS_NOT_SENT_NOT_HEX_DIGIT);
+        case E::kSent:
+        case E::kEmpty:
+            break;
+    }
+    return {};
+}
 
 CDialogService::SFileDialog ScriptFileDialog(const QString& strFileName) {
     CDialogService::SFileDialog options;
@@ -89,7 +114,12 @@ bool CScriptPage::OnInitDialog() {
     m_pList->setIconSize(QSize(kRowIconSize, kRowIconSize));
     FitItemColumn();
     m_pList->LoadColumnWidths();
+    // A stored width that the page would have chosen itself is not the user's.
+    m_bItemWidthByUser = !IsFittedItemWidth(m_pList->header()->sectionSize(CScriptListRows::kItem));
+    connect(m_pList->header(), &QHeaderView::sectionResized, this,
+            [this](int nColumn) { OnHeaderSectionResized(nColumn); });
     m_pList->Model()->SetRowDecoration(CIconResource::Icon(IDI_COMMAND));
+    m_pList->Model()->SetColumnNote(CScriptListRows::kCommand, &SkipNote);
     m_pRows = std::make_unique<CScriptListRows>(*m_pList);
     // The default button stays hidden; Enter reaches Edit through OnEnter.
     GetDlgItem(IDC_EDIT)->hide();
@@ -99,16 +129,33 @@ bool CScriptPage::OnInitDialog() {
 }
 
 void CScriptPage::FitItemColumn() {
-    // Qt's item views pad the icon and the text more than 40 pixels leave room for: the
-    // column starts wide enough for the icon and three digits, the user's widths win.
+    if (m_bItemWidthByUser) return;
+    const QScopedValueRollback<bool> fitting(m_bFittingItem, true);
+    const int nRows = m_pList->Model()->RowCount();
+    const int nDigits = static_cast<int>(std::to_string(nRows).size());
+    m_pList->header()->resizeSection(CScriptListRows::kItem,
+                                     ItemColumnWidth(std::max(nDigits, kItemDigits)));
+}
+
+int CScriptPage::ItemColumnWidth(int nDigits) const {
+    // Qt's item views pad the icon and the text more than 40 pixels leave room for.
     const int nMargin =
         m_pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_pList) + 1;
-    const int nNeeded = kRowIconSize +
-                        m_pList->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
-                        4 * nMargin + 2;
-    QHeaderView* pHeader = m_pList->header();
-    pHeader->resizeSection(CScriptListRows::kItem,
-                           std::max(pHeader->sectionSize(CScriptListRows::kItem), nNeeded));
+    const int nNeeded =
+        kRowIconSize +
+        m_pList->fontMetrics().horizontalAdvance(QString(nDigits, QLatin1Char('0'))) + 4 * nMargin +
+        2;
+    return std::max(m_pList->Model()->SpecifiedWidth(CScriptListRows::kItem), nNeeded);
+}
+
+bool CScriptPage::IsFittedItemWidth(int nWidth) const {
+    for (int nDigits = kItemDigits; nDigits <= kMostItemDigits; ++nDigits)
+        if (ItemColumnWidth(nDigits) == nWidth) return true;
+    return false;
+}
+
+void CScriptPage::OnHeaderSectionResized(int nColumn) {
+    if (nColumn == CScriptListRows::kItem && !m_bFittingItem) m_bItemWidthByUser = true;
 }
 
 void CScriptPage::AddTooltips() {
@@ -138,6 +185,9 @@ void CScriptPage::OnCommand(int nId) {
             break;
         case IDC_SAVE:
             OnSave();
+            break;
+        case ID_SCRIPT_SAVE_AS:
+            OnSaveAs();
             break;
         case IDC_EXPORT:
             OnExport();
@@ -206,7 +256,8 @@ void CScriptPage::OnNew() {
 }
 
 void CScriptPage::OnOpen() {
-    const QString strPath = CDialogService::Instance().GetOpenFileName(this, ScriptFileDialog({}));
+    const QString strPath =
+        CDialogService::Instance().AskOpenFile(this, ScriptFileDialog({}), CFileFolders::kScripts);
     if (!strPath.isEmpty()) OpenScript(strPath);
 }
 
@@ -230,12 +281,18 @@ bool CScriptPage::OpenScript(const QString& strPath) {
 
 void CScriptPage::OnSave() {
     if (m_strPathName.isEmpty()) {
-        const QString strPath = CDialogService::Instance().GetSaveFileName(
-            this, ScriptFileDialog(QLatin1String(kUntitled)));
+        const QString strPath = CDialogService::Instance().AskSaveFile(
+            this, ScriptFileDialog(QLatin1String(kUntitled)), CFileFolders::kScripts);
         if (strPath.isEmpty()) return;
         SetScriptName(strPath);
     }
     WriteScript(m_strPathName, false);
+}
+
+void CScriptPage::OnSaveAs() {
+    const QString strPath = CDialogService::Instance().AskSaveFile(
+        this, ScriptFileDialog(m_strFileTitle), CFileFolders::kScripts);
+    if (!strPath.isEmpty() && WriteScript(strPath, false)) SetScriptName(strPath);
 }
 
 void CScriptPage::OnExport() {
@@ -244,7 +301,8 @@ void CScriptPage::OnExport() {
     options.strFileName = m_strFileTitle;
     options.filters =
         QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*.*)")};
-    const QString strPath = CDialogService::Instance().GetSaveFileName(this, options);
+    const QString strPath =
+        CDialogService::Instance().AskSaveFile(this, options, CFileFolders::kExports);
     if (!strPath.isEmpty()) WriteScript(strPath, true);
 }
 
@@ -278,11 +336,14 @@ bool CScriptPage::EnsureConnected() {
 void CScriptPage::OnPlay() {
     const CWaitCursor wait;
     if (EnsureConnected()) RunEngine(&CScriptEngine::Play);
+    // The keys of the list (F9, Delete, Insert, Ctrl+C) work again without a click.
+    m_pList->setFocus(Qt::OtherFocusReason);
 }
 
 void CScriptPage::OnStep() {
     const CWaitCursor wait;
     if (EnsureConnected()) RunEngine(&CScriptEngine::Step);
+    m_pList->setFocus(Qt::OtherFocusReason);
 }
 
 void CScriptPage::OnReset() {
@@ -306,6 +367,7 @@ void CScriptPage::Renumber() {
     CItemListModel* pModel = m_pList->Model();
     pModel->SetNumberFormat(pModel->RowCount());
     pModel->RenumberAll();
+    FitItemColumn();
     if (pModel->RowCount() != 0) return;
     m_pList->SetEmptyTextArmed(true);
     m_pList->viewport()->update();

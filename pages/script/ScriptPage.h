@@ -34,6 +34,8 @@ public:
     void OnNew();
     void OnOpen();
     void OnSave();
+    // Always asks for a name; the script takes it only once the rows are written there.
+    void OnSaveAs();
     void OnExport();
     void OnPlay();
     void OnStep();
@@ -61,7 +63,12 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    // The Item column shows the row numbers whole (at least three digits) while the user
+    // has not set its width.
     void FitItemColumn();
+    int ItemColumnWidth(int nDigits) const;
+    bool IsFittedItemWidth(int nWidth) const;
+    void OnHeaderSectionResized(int nColumn);
     void AddAccelerators();
     void AddTooltips();
     void SetScriptName(const QString& strPath);
@@ -84,4 +91,6 @@ private:
     QString m_strPathName;
     QString m_strFileTitle;
     bool m_bListFocused = false;
+    bool m_bItemWidthByUser = false;
+    bool m_bFittingItem = false;
 };

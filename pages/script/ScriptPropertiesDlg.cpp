@@ -1,9 +1,9 @@
 #include "ScriptPropertiesDlg.h"
 
 #include "ResourceIds.h"
+#include "UpDownEdit.h"
 
 #include <QLabel>
-#include <QSpinBox>
 
 CScriptPropertiesDlg::CScriptPropertiesDlg(int nEmptyItems, int nTotalItems, QWidget* pParent)
     : CScriptCountDlg(IDD_SCRIPT_PROPERTIES, nTotalItems, pParent),
@@ -13,10 +13,10 @@ CScriptPropertiesDlg::CScriptPropertiesDlg(int nEmptyItems, int nTotalItems, QWi
 QWidget* CScriptPropertiesDlg::CreateControl(const SDialogControl& control) {
     if (control.nId == IDC_NEW_TOTAL) {
         // The edit and its up-down arrows in one: the template's edit and arrow rectangles.
-        m_pNewTotal = new QSpinBox(this);
-        m_pNewTotal->setRange(0, kMaxCount);
-        m_pNewTotal->setValue(Count());
-        m_pNewTotal->setGroupSeparatorShown(false);
+        // A fourth digit can be typed, so that 1000 reaches the warning.
+        m_pNewTotal = new CUpDownEdit(this);
+        m_pNewTotal->SetRange(0, kMaxCount);
+        m_pNewTotal->SetPosition(Count());
         return m_pNewTotal;
     }
     if (control.nId == IDC_NEW_TOTAL_SPIN) {

@@ -4,7 +4,7 @@
 
 #include <QRect>
 
-class QSpinBox;
+class CUpDownEdit;
 
 // "Properties": how many rows the script has and how many of them are empty, and the new
 // number of rows, with up-down arrows from 0 to 999.
@@ -14,7 +14,7 @@ class CScriptPropertiesDlg : public CScriptCountDlg {
 public:
     CScriptPropertiesDlg(int nEmptyItems, int nTotalItems, QWidget* pParent = nullptr);
 
-    QSpinBox* NewTotalBox() const { return m_pNewTotal; }
+    CUpDownEdit* NewTotalBox() const { return m_pNewTotal; }
 
 protected:
     QWidget* CreateControl(const SDialogControl& control) override;
@@ -24,6 +24,6 @@ protected:
 private:
     int m_nEmptyItems;
     int m_nTotalItems;
-    QSpinBox* m_pNewTotal = nullptr;
+    CUpDownEdit* m_pNewTotal = nullptr;
     QRect m_arrowsRect;
 };

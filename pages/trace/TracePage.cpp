@@ -64,7 +64,8 @@ void CTracePage::OnSaveAs() {
     options.strFileName = QStringLiteral("trace");
     options.filters = QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*.*)")};
     options.bConfirmOverwrite = true;
-    const QString strPath = CDialogService::Instance().GetSaveFileName(this, options);
+    const QString strPath =
+        CDialogService::Instance().AskSaveFile(this, options, CFileFolders::kTraceLogs);
     if (strPath.isEmpty()) return;
     // The model writes the whole file aside and puts it in place only when complete, so
     // a failed save leaves an older file and the trace as they were.

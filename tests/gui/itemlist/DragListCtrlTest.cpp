@@ -1,17 +1,22 @@
 #include "DragListCtrl.h"
+#include "ItemListDelegate.h"
 #include "ItemListModel.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
-// The item list and its drag on screen. Where dropped rows land is the model's rule;
-// the column widths kept in the profile and the owner arming the empty-view message
-// again are checked on the Script page.
+// The item list and its drag on screen, its right-click and its info tips. Where dropped
+// rows land is the model's rule; the column widths kept in the profile and the owner
+// arming the empty-view message again are checked on the Script page.
 namespace {
 
 // A shown list of rows whose commands are "A", "B", ...; the mouse is driven on its
@@ -118,4 +123,54 @@ TEST_F(DragListCtrlTest, HoldingRowsOverTheLastOrTopVisibleRowScrollsOneRowPerMo
     MoveTo(At(m_list.indexAt(QPoint(0, 0)).row()));
     EXPECT_EQ(m_list.verticalScrollBar()->value(), 1);
     DropAt(QPoint(-30, -30));
+}
+
+// What the window system sends for a right-click: the press, then the menu request.
+void RightClick(QAbstractItemView& view, QPoint point) {
+    QTest::mousePress(view.viewport(), Qt::RightButton, {}, point);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, point, view.viewport()->mapToGlobal(point));
+    QApplication::sendEvent(view.viewport(), &request);
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, point);
+}
+
+// A right-click below the rows drops the selection before the owner's menu opens; one on
+// a row keeps it.
+TEST_F(DragListCtrlTest, ARightClickOnNoRowClearsTheSelectionFirst) {
+    Show(3);
+    std::vector<std::vector<int>> selectedAtMenu;
+    m_list.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&m_list, &QWidget::customContextMenuRequested,
+                     [&] { selectedAtMenu.push_back(m_list.Selection().aRows); });
+    m_list.SetSelection({{0, 1}, 1});
+    RightClick(m_list, At(1));
+    RightClick(m_list, At(2) + QPoint(0, 100));
+    EXPECT_EQ(selectedAtMenu, (std::vector<std::vector<int>>{{0, 1}, {}}));
+    EXPECT_EQ(m_list.Selection().nFocus, 1);  // the current row stays
+}
+
+// A cell too narrow for its text tips it whole, in lines of 64, with its note after it.
+TEST_F(DragListCtrlTest, InfoTipsShowTheWholeTextOfACutOffCellAndItsNote) {
+    Show(0);
+    const std::string longText(100, '7');
+    m_list.Model()->InsertRowsTexts(0, {{"1", "SHORT"}, {"2", longText}, {"3", "NOTED"}});
+    m_list.Model()->SetColumnNote(1, [](std::string_view text) {
+        return text == "NOTED" ? std::string_view("a note") : std::string_view();
+    });
+    const auto* pDelegate = qobject_cast<CItemListDelegate*>(m_list.itemDelegate());
+    ASSERT_NE(pDelegate, nullptr);
+    const auto tip = [&](int row) {
+        QStyleOptionViewItem option;
+        option.initFrom(&m_list);
+        option.rect = m_list.visualRect(m_list.Model()->index(row, 1));
+        return pDelegate->TipText(option, m_list.Model()->index(row, 1));
+    };
+    EXPECT_EQ(tip(0), "");
+    EXPECT_EQ(tip(1), QString(64, '7') + "\n" + QString(36, '7'));
+    EXPECT_EQ(tip(2), "a note");
+    m_list.header()->resizeSection(1, 10);
+    EXPECT_EQ(tip(2), "NOTED\na note");
+
+    QHelpEvent hover(QEvent::ToolTip, At(1), m_list.viewport()->mapToGlobal(At(1)));
+    QApplication::sendEvent(m_list.viewport(), &hover);
+    EXPECT_EQ(QToolTip::text(), tip(1));
 }

@@ -8,7 +8,10 @@
 #include "TempDir.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -93,6 +96,7 @@ TEST_F(ScriptPage, FileAndRunButtonsGoThroughTheirDialogsAndNameTheScript) {
     EXPECT_EQ(ReadAll(Path("a.b.log")), ";9000;12\r\n");
     m_dialogs.m_answerModal = nullptr;
     Click(IDC_PLAY);
+    EXPECT_TRUE(page.IsListFocused());  // the list's keys work again at once
     Click(IDC_STEP);
     EXPECT_EQ(m_dialogs.m_modals.size(), 3u);
     EXPECT_EQ(m_dialogs.m_modals.back().strTitle, "Card error");
@@ -182,6 +186,102 @@ TEST_F(ScriptPage, EditingKeysActOnTheFocusedListAndMenusAndPropertiesOnTheScrip
     page.OnProperties();
     EXPECT_EQ(Column(2), "A0|");
     EXPECT_EQ(Column(0), "1|2");
+}
+
+// Enter judges the text the field shows: an emptied field and a fourth digit are refused
+// with the dialog still open; the arrow key steps the number typed.
+TEST_F(ScriptPage, PropertiesRefusesWhatTheFieldShowsUntilItIsACount) {
+    CScriptPage& page = StartOnScriptPage();
+    Load("A0\r\nB0\r\nC0\r\nD0\r\nE0\r\n");
+    std::vector<std::pair<std::size_t, bool>> afterEachEnter;  // warnings, still open
+    m_dialogs.m_answerModal = [&](QDialog& dialog) {
+        dialog.show();
+        auto* pEdit = dialog.findChild<QLineEdit*>();
+        const auto enter = [&](const QString& typed, Qt::Key extraKey) {
+            pEdit->selectAll();
+            QTest::keyClicks(pEdit, typed);
+            QTest::keyClick(pEdit, extraKey);
+            QTest::keyClick(pEdit, Qt::Key_Return);
+            afterEachEnter.push_back({m_dialogs.m_messages.size(), dialog.isVisible()});
+        };
+        enter("2", Qt::Key_Backspace);
+        enter("1000", Qt::Key_End);
+        enter("2", Qt::Key_Up);
+        return dialog.result();
+    };
+    page.OnProperties();
+    EXPECT_EQ(afterEachEnter,
+              (std::vector<std::pair<std::size_t, bool>>{{1, true}, {2, true}, {2, false}}));
+    EXPECT_EQ(Column(2), "A0|B0|C0");
+}
+
+// Save As asks every time, from the menu of a right-click below the rows or from its key,
+// and names the script only after a write that worked. Each kind of file dialog opens
+// where the last file of its kind was chosen.
+TEST_F(ScriptPage, SaveAsAsksForANameAndEachKindOfFileKeepsItsFolder) {
+    CScriptPage& page = StartOnScriptPage();
+    Load("A0\r\nB0\r\n");
+    const QString scripts = Path("scripts"), logs = Path("logs");
+    ASSERT_TRUE(QDir().mkpath(scripts) && QDir().mkpath(logs));
+    List().SetSelection({{0}, 0});
+    ChooseMenuItem("Save &As...");
+    m_dialogs.m_saveAnswers = {Path("gone/x.scp"), scripts + "/x.scp", logs + "/x.log",
+                               logs + "/trace.log", logs + "/trace.log"};
+    // A right-click on no row: the press, then the menu request.
+    const QPoint below(5, List().viewport()->height() - 5);
+    QTest::mousePress(List().viewport(), Qt::RightButton, {}, below);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, below,
+                              List().viewport()->mapToGlobal(below));
+    QApplication::sendEvent(List().viewport(), &request);
+    EXPECT_EQ(page.PathName(), Path("loaded.scp"));  // the write failed: the name stays
+    QTest::keyClick(&List(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(page.PathName(), scripts + "/x.scp");
+    EXPECT_EQ(ReadAll(scripts + "/x.scp"), "A0\r\nB0\r\n");
+    Click(IDC_EXPORT);
+    m_pMainDlg->TracePage().OnSaveAs();
+    m_pMainDlg->TracePage().OnSaveAs();
+    page.OnSaveAs();  // cancelled: nothing changes
+
+    const auto& requests = m_dialogs.m_saveRequests;
+    ASSERT_EQ(requests.size(), 6u);
+    EXPECT_EQ(m_dialogs.m_menuTexts.at(0).mid(0, 5),
+              QStringList({"&New...", "&Open...", "&Save", "Save &As...", "&Export..."}));
+    EXPECT_EQ(requests[0].options.strFileName, "loaded");
+    EXPECT_EQ(requests[0].options.strDefaultSuffix, "scp");
+    EXPECT_TRUE(requests[0].options.bConfirmOverwrite);
+    EXPECT_EQ(requests[1].options.strDirectory, "");  // the folder chosen first is not there
+    EXPECT_EQ(requests[2].options.strDirectory, "");  // the first export
+    EXPECT_EQ(requests[3].options.strDirectory, "");  // the first trace log
+    EXPECT_EQ(requests[4].options.strDirectory, logs);
+    EXPECT_EQ(requests[5].options.strDirectory, scripts);
+    EXPECT_EQ(requests[5].options.strFileName, "x");
+    ASSERT_EQ(m_dialogs.m_messages.size(), 1u);
+    EXPECT_EQ(m_dialogs.m_messages[0].strText, "Could not open " + Path("gone/x.scp"));
+}
+
+// A command that Play passes over says why; four-digit row numbers widen the Item column
+// until the user sets its width.
+TEST_F(ScriptPage, SkippedCommandsSayWhyAndRowNumbersFitTheItemColumn) {
+    StartOnScriptPage();
+    Load("A0A4000002\r\r\na0a4\r\nA0A4000002\r\nA0 A4\r\n\r\n");
+    QStringList notes;
+    for (int row = 0; row < Model().RowCount(); ++row)
+        notes << Model().index(row, 2).data(CItemListModel::kNoteRole).toString();
+    EXPECT_EQ(notes, QStringList({"not sent: carriage return", "not sent: lower-case letter", "",
+                                  "not sent: space", ""}));
+
+    QHeaderView& header = *List().header();
+    const int threeDigits = header.sectionSize(0);
+    std::string rows;
+    for (int row = 0; row < 1200; ++row) rows += "A0\r\n";
+    Load(rows);
+    EXPECT_EQ(Model().CellText(1199, 0), "1200");
+    EXPECT_GE(header.sectionSize(0), threeDigits + List().fontMetrics().horizontalAdvance('0'));
+    Load("A0\r\n");
+    EXPECT_EQ(header.sectionSize(0), threeDigits);
+    header.resizeSection(0, threeDigits - 5);  // as the user's drag does
+    Load(rows);
+    EXPECT_EQ(header.sectionSize(0), threeDigits - 5);
 }
 
 // The second window opens a missing script and keeps the first window's column widths.

@@ -125,6 +125,7 @@ TEST_F(ItemListModelTest, DroppedRowsLandInOrderAboveTheDropRowOrNothingMoves) {
     }
 }
 
+// A run's quiet writes reach the views in one announcement per frame.
 TEST_F(ItemListModelTest, BulkChangesSignalOnceAndARowsResultsOnlyThatRow) {
     QSignalSpy inserted(&m_model, &QAbstractItemModel::rowsInserted);
     QSignalSpy changed(&m_model, &QAbstractItemModel::dataChanged);
@@ -137,4 +138,16 @@ TEST_F(ItemListModelTest, BulkChangesSignalOnceAndARowsResultsOnlyThatRow) {
     EXPECT_EQ(changed[0][1].toModelIndex(), m_model.index(999, 0));
     EXPECT_EQ(changed[1][0].toModelIndex(), m_model.index(7, 3));
     EXPECT_EQ(changed[1][1].toModelIndex(), m_model.index(7, 4));
+
+    // Quiet writes, then one announcement clamped to the rows and columns there are.
+    EXPECT_TRUE(m_model.WriteCellTexts(8, 3, {"9000", "01"}));
+    EXPECT_TRUE(m_model.WriteCellTexts(998, 3, {"9000", "02"}));
+    EXPECT_FALSE(m_model.WriteCellTexts(1000, 3, {"9000"}));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(m_model.CellText(998, 4), "02");
+    m_model.CellsChanged(8, 1000, 3, 5);
+    m_model.CellsChanged(1000, 1001, 3, 4);  // beyond the last row: nothing
+    ASSERT_EQ(changed.count(), 3);
+    EXPECT_EQ(changed[2][0].toModelIndex(), m_model.index(8, 3));
+    EXPECT_EQ(changed[2][1].toModelIndex(), m_model.index(999, 4));
 }

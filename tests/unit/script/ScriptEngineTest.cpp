@@ -89,12 +89,37 @@ TEST(ScriptEngine, FollowsTheStateTableOfPlayStepAndReset) {
     }
 }
 
-TEST(ScriptEngine, SendsOnlyNonEmptyEvenUpperCaseHexCommands) {
-    for (const char* valid : {"A0A4000002", "0123456789ABCDEF", "00"})
-        EXPECT_TRUE(CScriptEngine::IsValidCommand(valid)) << valid;
-    for (const char* invalid : {"", "a0a4000002", "A0A400000", "A0 A4", "A0B0000002;9000;98F2",
-                                "A0G4", "A0\xC1\x34", "A0A4\r"})
-        EXPECT_FALSE(CScriptEngine::IsValidCommand(invalid)) << invalid;
+// The first character that is not an upper-case hex digit names the reason, then the
+// length; the neighbours of each digit range in ASCII are not digits.
+TEST(ScriptEngine, SendsOnlyNonEmptyEvenUpperCaseHexCommandsAndSaysWhyNot) {
+    using E = CScriptEngine::ECommandCheck;
+    const std::pair<const char*, E> cases[] = {
+        {"A0A4000002", E::kSent},
+        {"0123456789ABCDEF", E::kSent},
+        {"00", E::kSent},
+        {"", E::kEmpty},
+        {"A0A400000", E::kOddLength},
+        {"0", E::kOddLength},
+        {"a0a4000002", E::kLowerCase},
+        {"A0A40000f", E::kLowerCase},  // odd too: the letter comes first
+        {"A0 A4", E::kSpace},
+        {"A0A4000002\r", E::kCarriageReturn},
+        {"\r", E::kCarriageReturn},
+        {"A0B0000002;9000;98F2", E::kNotHexDigit},
+        {"A0G4", E::kNotHexDigit},
+        {"A0g4", E::kNotHexDigit},
+        {"A0`4", E::kNotHexDigit},
+        {"A0@4", E::kNotHexDigit},
+        {"A0:4", E::kNotHexDigit},
+        {"A0/4", E::kNotHexDigit},
+        {"A0\xC1\x34", E::kNotHexDigit},
+        {"A0\t4", E::kNotHexDigit},
+    };
+    for (const auto& [command, check] : cases) {
+        SCOPED_TRACE(command);
+        EXPECT_EQ(CScriptEngine::CheckCommand(command), check);
+        EXPECT_EQ(CScriptEngine::IsValidCommand(command), check == E::kSent);
+    }
 }
 
 // Invalid rows are passed over without an exchange; a failed exchange, an error status
