@@ -220,10 +220,14 @@ bool CProfileParser::ParseDirectory(CSimFile::Kind kind, const Tokens& tokens) {
     auto pDir = std::make_unique<CSimFile>(kind, id);
     for (std::size_t i = 2; i < tokens.size(); ++i) {
         auto [key, value] = SplitOption(tokens[i]);
+        if (key == "header") {
+            if (!ParseHeaderTemplate(*pDir, value)) return false;
+            continue;
+        }
         std::size_t free = 0;
         if (key != "free" || !ParseNumber(value, free) || free > MaxFileSize)
             return Fail("unknown option '" + std::string(tokens[i]) + "' for " + keyword +
-                        " (free=BYTES is allowed)");
+                        " (free=BYTES and header=HEX are allowed)");
         pDir->SetFreeMemory(static_cast<std::uint16_t>(free));
     }
     if (kind == CSimFile::Kind::Mf) {
@@ -315,6 +319,7 @@ bool CProfileParser::ParseEfOption(CSimFile& file, std::string_view token, std::
         }
         return true;
     }
+    if (key == "header") return ParseHeaderTemplate(file, value);
     if (key == "invalidated" && value.empty()) {
         file.SetStatus(file.GetStatus() & ~CSimFile::StatusValid);
         return true;
@@ -324,6 +329,19 @@ bool CProfileParser::ParseEfOption(CSimFile& file, std::string_view token, std::
         return true;
     }
     return Fail("unknown option '" + std::string(token) + "' for ef");
+}
+
+bool CProfileParser::ParseHeaderTemplate(CSimFile& file, std::string_view value) {
+    std::vector<std::uint8_t> header;
+    if (!AppendStrictHex(value, header)) return Fail("header= needs hex bytes");
+    std::size_t minimum =
+        file.IsDirectory() ? CSimFile::MinDirectoryHeaderLength : CSimFile::MinEfHeaderLength;
+    if (header.size() < minimum || header.size() > CSimFile::MaxHeaderLength)
+        return Fail("header= needs " + std::to_string(minimum) + " to " +
+                    std::to_string(CSimFile::MaxHeaderLength) + " bytes, not " +
+                    std::to_string(header.size()));
+    file.SetHeaderTemplate(std::move(header));
+    return true;
 }
 
 bool CProfileParser::ParseBytes(const Tokens& tokens, std::size_t first,

@@ -33,6 +33,8 @@ private:
     bool ParseEfOption(CSimFile& file, std::string_view token, std::size_t& size,
                        std::size_t& recordLength, std::size_t& recordCount,
                        std::uint8_t (&access)[5], bool& sizeGiven);
+    // header=HEX on an mf, df or ef line.
+    bool ParseHeaderTemplate(CSimFile& file, std::string_view value);
     bool ParseData(const Tokens& tokens);
     bool ParseRecord(const Tokens& tokens);
 
