@@ -74,6 +74,8 @@ int CProfileParser::AccessFromName(std::string_view name) {
     if (name == "CHV2") return CSimFile::Chv2;
     if (name == "ADM") return CSimFile::Adm;
     if (name == "NEV") return CSimFile::Never;
+    // Reserved, never fulfilled; a twin keeps what the original card said.
+    if (name == "RFU") return 0x3;
     if (name.size() == 4 && name.substr(0, 3) == "ADM") {
         int level = HexDigitValue(name[3]);
         if (level >= 4 && level <= 0xE && !(name[3] >= 'a' && name[3] <= 'f')) return level;
@@ -298,7 +300,7 @@ bool CProfileParser::ParseEfOption(CSimFile& file, std::string_view token, std::
             int nibble = AccessFromName(value);
             if (nibble < 0)
                 return Fail("unknown access condition '" + std::string(value) +
-                            "' (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV)");
+                            "' (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV, RFU)");
             access[i] = static_cast<std::uint8_t>(nibble);
             return true;
         }

@@ -19,7 +19,8 @@ public:
 
     bool Run(std::string_view text, CSimProfile& profile, std::string& error);
 
-    // Access condition names (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV) to nibbles; -1 if unknown.
+    // Access condition names (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV, RFU) to nibbles; -1 if
+    // unknown.
     static int AccessFromName(std::string_view name);
 
 private:

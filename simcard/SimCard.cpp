@@ -162,10 +162,14 @@ std::size_t CSimCard::WriteEfResponse(const CSimFile& ef, std::uint8_t* pOut) co
     PutWord(pOut + 2, ef.GetSize());
     PutWord(pOut + 4, ef.GetId());
     pOut[6] = static_cast<std::uint8_t>(CSimFile::Kind::Ef);
-    pOut[7] = static_cast<std::uint8_t>((pOut[7] & ~IncreaseBit) |
-                                        (ef.IsIncreaseAllowed() ? IncreaseBit : 0x00));
+    // INCREASE means something for cyclic files only; other files keep what the template
+    // says there (many cards answer 00, which this card's own header writes as F0).
+    if (ef.GetHeaderTemplate().empty() || ef.GetStructure() == CSimFile::Structure::Cyclic) {
+        pOut[7] = static_cast<std::uint8_t>((pOut[7] & ~IncreaseBit) |
+                                            (ef.IsIncreaseAllowed() ? IncreaseBit : 0x00));
+        pOut[9] = static_cast<std::uint8_t>(ef.GetIncreaseAccess() << 4 | (pOut[9] & 0x0F));
+    }
     pOut[8] = static_cast<std::uint8_t>(ef.GetReadAccess() << 4 | ef.GetUpdateAccess());
-    pOut[9] = static_cast<std::uint8_t>(ef.GetIncreaseAccess() << 4 | (pOut[9] & 0x0F));
     pOut[10] =
         static_cast<std::uint8_t>(ef.GetRehabilitateAccess() << 4 | ef.GetInvalidateAccess());
     pOut[11] = static_cast<std::uint8_t>((pOut[11] & ~StatusBits) | (ef.GetStatus() & StatusBits));

@@ -14,6 +14,8 @@ const std::string Profile =
     Compact("AAAA 1111 2222 02 BBBBBBBBBB 15 33 07 09 04 CC 00000000 DD 0102030405060708090A0B") +
     "\nef 3F00/6F3A linear record=4 records=2 read=CHV1 update=CHV1 invalidate=ALW "
     "rehabilitate=ALW header=" +
+    Compact("AAAA 0000 0000 00 FF 00 0F 00 F2 0C 03 00 EEEE") +
+    "\nef 3F00/6F44 cyclic record=3 records=2 read=CHV1 update=CHV1 rehabilitate=RFU header=" +
     Compact("AAAA 0000 0000 00 FF 00 0F 00 F2 0C 03 00 EEEE") + "\n";
 
 TEST(HeaderTemplate, AnswersTheTemplateWithTheLiveFieldsOverIt) {
@@ -24,12 +26,14 @@ TEST(HeaderTemplate, AnswersTheTemplateWithTheLiveFieldsOverIt) {
         " 82 00 00 00 DD 0102030405060708090A0B 9000",
         // CHV1 disabled sets b8 of the file characteristics, leaving the clock-stop bits.
         "A026000108 31323334FFFFFFFF > 9000; A0F200000E > AAAA 0010 3F00 01 BBBBBBBBBB 15 B3 9000",
-        // An EF: size, access, status and structure from the card; byte 8 without the
-        // INCREASE bit of a file that has none; the RFU nibble, the status byte's other
-        // bits and the extra bytes kept. INVALIDATE clears b1 of the status.
-        "6F3A; A0C0000011 > AAAA 0008 6F3A 04 BF 11 FF 00 F3 0C 01 04 EEEE 9000;"
+        // An EF: size, access, status and structure from the card; the INCREASE fields of
+        // a file that is not cyclic, the status byte's other bits and the extra bytes kept.
+        // INVALIDATE clears b1 of the status.
+        "6F3A; A0C0000011 > AAAA 0008 6F3A 04 FF 11 0F 00 F3 0C 01 04 EEEE 9000;"
         "A004000000 > 9000; A0A4000002 6F3A > 9F11;"
-        "A0C0000011 > AAAA 0008 6F3A 04 BF 11 FF 00 F2 0C 01 04 EEEE 9000",
+        "A0C0000011 > AAAA 0008 6F3A 04 FF 11 0F 00 F2 0C 01 04 EEEE 9000",
+        // A cyclic file's INCREASE bit and condition are the card's.
+        "6F44; A0C0000011 > AAAA 0006 6F44 04 BF 11 FF 34 F3 0C 03 03 EEEE 9000",
     };
     for (const std::string& transcript : transcripts) {
         SCOPED_TRACE(transcript);
