@@ -8,6 +8,7 @@ PACKAGES=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libpcsclite-dev pcscd vsmartcard-vpcd pcsc-tools
+  libosmocore-dev
   googletest libgtest-dev libgmock-dev
   util-linux fonts-dejavu-core
 )

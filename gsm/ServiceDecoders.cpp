@@ -1,0 +1,126 @@
+// Decoders of the service table, names, languages, cell broadcast ids and charging files.
+#include "AlphaIdentifier.h"
+#include "BcdDigits.h"
+#include "DecoderText.h"
+#include "EfDecoders.h"
+#include "FileCatalogue.h"
+#include "SimValues.h"
+
+namespace {
+
+std::string ServiceStateText(unsigned bits) {
+    switch (bits & 0x03) {
+        case 0x00: return "not allocated";
+        case 0x01: return "allocated, not activated";
+        case 0x03: return "allocated and activated";
+        default: return "activated but not allocated (invalid)";
+    }
+}
+
+// Entries of entrySize bytes, FF..FF unused; a cut last entry is named.
+template <typename Value>
+CDecodedContents DecodeEntries(std::string_view data, std::size_t entrySize, std::string_view name,
+                               Value&& value) {
+    CDecodedContents contents(data.size());
+    std::size_t index = 0;
+    for (std::size_t offset = 0; offset + entrySize <= data.size(); offset += entrySize, ++index) {
+        const std::string_view entry = data.substr(offset, entrySize);
+        contents.Add(Numbered(name, index), AllFF(entry) ? std::string("unused") : value(entry),
+                     offset, entrySize);
+    }
+    if (data.size() % entrySize != 0 || data.empty()) {
+        contents.Missing(Numbered(name, index), index * entrySize, entrySize);
+    }
+    return contents;
+}
+
+}  // namespace
+
+CDecodedContents DecodeServiceTable(std::string_view data) {
+    CDecodedContents contents(data.size());
+    if (data.empty()) contents.Missing("Service 1", 0, 1);
+    // Four services a byte, two bits each: b1 allocated, b2 activated.
+    for (std::size_t offset = 0; offset < data.size(); ++offset) {
+        const unsigned byte = static_cast<unsigned char>(data[offset]);
+        for (unsigned k = 0; k < 4; ++k) {
+            const unsigned service = static_cast<unsigned>(offset) * 4 + k + 1;
+            const std::string_view known = ServiceName(service);
+            const std::string name = "Service " + std::to_string(service) + " (" +
+                                     (known.empty() ? std::string("RFU") : std::string(known)) +
+                                     ")";
+            contents.Add(name, ServiceStateText(byte >> (2 * k)), offset, 1);
+        }
+    }
+    return contents;
+}
+
+CDecodedContents DecodeServiceProviderName(std::string_view data) {
+    CDecodedContents contents(data.size());
+    const unsigned condition = ByteAt(data, 0);
+    std::string conditionText = HexByte(condition) + ": ";
+    conditionText += condition & 0x01 ? "registered PLMN shown on the home network"
+                                      : "registered PLMN not needed on the home network";
+    conditionText += condition & 0x02 ? "; name not needed when roaming"
+                                      : "; name shown when roaming";
+    if (!contents.Add("Display condition", conditionText, 0, 1)) return contents;
+    const std::string_view nameBytes = Slice(data, 1, kSpnSize - 1);
+    const CAlphaIdentifier name = DecodeAlphaIdentifier(nameBytes);
+    contents.Add("Service provider name", name.m_strText, 1, nameBytes.size());
+    contents.Add("Name coding", std::string(AlphaCodingName(name.m_coding)), 1,
+                 nameBytes.empty() ? 0 : 1);
+    if (name.m_bCut) contents.AddProblem("Service provider name: the coding's count passes the file's end");
+    if (data.size() < kSpnSize) contents.Missing("Service provider name", data.size(), kSpnSize - data.size());
+    return contents;
+}
+
+CDecodedContents DecodeLanguagePreference(std::string_view data) {
+    return DecodeEntries(data, 1, "Language", [](std::string_view entry) {
+        const unsigned code = static_cast<unsigned char>(entry[0]);
+        const std::string_view name = LanguageName(static_cast<std::uint8_t>(code));
+        return (name.empty() ? std::string("unknown") : std::string(name)) + " (" +
+               HexByte(code) + ")";
+    });
+}
+
+CDecodedContents DecodeExtendedLanguagePreference(std::string_view data) {
+    return DecodeEntries(data, 2, "Language", [](std::string_view entry) {
+        return DecodeAlphaIdentifier(entry).m_strText;
+    });
+}
+
+CDecodedContents DecodeEmergencyCallCodes(std::string_view data) {
+    return DecodeEntries(data, 3, "Emergency call code",
+                         [](std::string_view entry) { return DecodeBcdDigits(entry); });
+}
+
+CDecodedContents DecodeCellBroadcastIds(std::string_view data) {
+    return DecodeEntries(data, 2, "Message identifier", [](std::string_view entry) {
+        return std::to_string(BigEndian(entry)) + " (" + HexOf(entry) + ")";
+    });
+}
+
+CDecodedContents DecodeCellBroadcastRanges(std::string_view data) {
+    return DecodeEntries(data, 4, "Message identifier range", [](std::string_view entry) {
+        return std::to_string(BigEndian(entry.substr(0, 2))) + " to " +
+               std::to_string(BigEndian(entry.substr(2, 2)));
+    });
+}
+
+CDecodedContents DecodeAccumulatedCallMeter(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("Units", std::to_string(BigEndian(Slice(data, 0, 3))), 0, 3);
+    return contents;
+}
+
+CDecodedContents DecodePricePerUnit(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("Currency code", DecodeAlphaIdentifier(Slice(data, 0, 3)).m_strText, 0, 3);
+    // EPPU: byte 4 and the low nibble of byte 5; byte 5 b7-b5 the exponent, b8 its sign.
+    const unsigned high = ByteAt(data, 3);
+    const unsigned low = ByteAt(data, 4);
+    const unsigned eppu = high << 4 | (low & 0x0F);
+    const int exponent = static_cast<int>((low >> 4) & 0x07) * (low & 0x80 ? -1 : 1);
+    contents.Add("Price per unit",
+                 std::to_string(eppu) + " x 10^" + std::to_string(exponent), 3, 2);
+    return contents;
+}
