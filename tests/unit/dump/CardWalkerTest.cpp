@@ -1,7 +1,11 @@
 // The walker against the virtual card in-process: what it reads, what it sends to read it,
 // and how it ends when the card refuses, misbehaves, leaves or the user cancels.
 
+#include "DumpCatalogue.h"
 #include "WalkFixture.h"
+
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -243,6 +247,55 @@ TEST(CardWalker, StopsAtAPulledCardOrACancelAndSendsNothingMore) {
     EXPECT_FALSE(walker.Dump().m_bComplete);
     EXPECT_TRUE(HasNoteWith(walker.Dump(), "Cancelled while reading 3F00\\2FE2"))
         << Notes(walker.Dump());
+}
+
+}  // namespace
+
+namespace {
+
+std::string Hex4Id(std::uint16_t id) {
+    const std::uint8_t bytes[] = {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id)};
+    return BytesToHex(bytes, 2);
+}
+
+// Every EF of the shipped card, with the catalogue the program uses: all of it read as the
+// card holds it, and nothing said about it.
+void ExpectDumped(const CSimFile& file, const std::string& path, const CCardDump& dump) {
+    SCOPED_TRACE(path);
+    const CDumpedFile* dumped = dump.Find(path);
+    ASSERT_NE(dumped, nullptr);
+    EXPECT_FALSE(dumped->m_header.empty());
+    if (file.GetKind() != CSimFile::Kind::Ef) {
+        for (const auto& child : file.GetChildren())
+            ExpectDumped(*child, path + "\\" + Hex4Id(child->GetId()), dump);
+        return;
+    }
+    EXPECT_EQ(dumped->m_strReadStatus, "9000");
+    if (file.GetStructure() == CSimFile::Structure::Transparent) {
+        EXPECT_EQ(dumped->m_contents, file.GetContent());
+        return;
+    }
+    ASSERT_EQ(dumped->m_records.size(), file.GetRecordCount());
+    for (std::size_t n = 1; n <= file.GetRecordCount(); ++n) {
+        const std::uint8_t* record = file.GetRecord(n);
+        EXPECT_EQ(dumped->m_records[n - 1], CBytes(record, record + file.GetRecordLength()));
+    }
+}
+
+TEST(CardWalker, ReadsTheShippedCardWithTheCatalogue) {
+    std::ifstream in(CORVANTA_DEFAULT_PROFILE);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    CInProcessCard card(text);
+    const CSimProfile profile = ParseOrDie(text);
+    CCardWalker walker(CDumpCatalogue::Targets(), card.Exchange());
+    walker.SetCodeSource(Codes("1234", "5678", kAdm));
+    WalkToEnd(walker);
+    const CCardDump& dump = walker.Dump();
+    EXPECT_TRUE(dump.m_bComplete);
+    EXPECT_TRUE(dump.m_notes.empty()) << Notes(dump);
+    ExpectDumped(*profile.GetMf(), "3F00", dump);
+    EXPECT_EQ(static_cast<int>(dump.m_files.size()), walker.FilesKnown());
+    EXPECT_GE(static_cast<std::size_t>(walker.ApduCount()), dump.LeastApdus());
 }
 
 }  // namespace
