@@ -23,6 +23,10 @@ struct CCardDump {
     std::vector<std::string> m_notes;
     std::vector<CDumpedFile> m_files;
 
+    // The fewest APDUs a complete read of these files needs: a SELECT and a GET RESPONSE per
+    // file, a READ per record or per 256 bytes, and the VERIFYs of the codes presented.
+    std::size_t LeastApdus() const;
+
     const CDumpedFile* Find(const std::string& path) const;
     CDumpedFile* Find(const std::string& path);
 };

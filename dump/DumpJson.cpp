@@ -1,5 +1,6 @@
 #include "DumpJson.h"
 
+#include "FileDecoders.h"
 #include "FileDescription.h"
 #include "FilePath.h"
 #include "HexText.h"
@@ -118,6 +119,24 @@ QJsonObject HeaderFields(const CFileHeader& h) {
     return fields;
 }
 
+// The catalogue's decoding of one file's contents or one record, when it has a decoder.
+std::optional<QJsonObject> Decoded(const std::string& path, const CBytes& bytes) {
+    const CCatalogueEntry* entry = FindFileByPath(path);
+    if (entry == nullptr || FindFileDecoder(entry->m_nParentId, entry->m_nId) == nullptr)
+        return std::nullopt;
+    const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const CDecodedContents contents = DecodeFile(*entry, data);
+    QJsonArray fields;
+    for (const CDecodedField& field : contents.Fields())
+        fields.append(QJsonObject{{"name", Text(field.m_strName)},
+                                  {"value", Text(field.m_strValue)},
+                                  {"offset", static_cast<int>(field.m_nOffset)},
+                                  {"length", static_cast<int>(field.m_nLength)}});
+    QJsonObject decoded{{"fields", fields}};
+    if (!contents.Problems().empty()) decoded.insert("problems", Strings(contents.Problems()));
+    return decoded;
+}
+
 void PutIfAny(QJsonObject& object, const char* key, const std::string& text) {
     if (!text.empty()) object.insert(QLatin1String(key), Text(text));
 }
@@ -135,11 +154,17 @@ QJsonObject FileObject(const CDumpedFile& file) {
     PutIfAny(object, "read_sw", file.m_strReadStatus);
     const auto header = file.Header();
     if (header && header->IsRecordFile()) {
-        QJsonArray records;
-        for (const CBytes& record : file.m_records) records.append(Hex(record));
+        QJsonArray records, decodedRecords;
+        for (const CBytes& record : file.m_records) {
+            records.append(Hex(record));
+            if (const auto decoded = Decoded(file.m_strPath, record)) decodedRecords.append(*decoded);
+        }
         object.insert("records", records);
+        if (!decodedRecords.isEmpty()) object.insert("decoded_records", decodedRecords);
     } else if (!file.m_contents.empty() || file.IsRead()) {
         object.insert("contents", Hex(file.m_contents));
+        if (const auto decoded = Decoded(file.m_strPath, file.m_contents))
+            object.insert("decoded", *decoded);
     }
     return object;
 }

@@ -2,7 +2,10 @@
 
 #include "Ucs2Text.h"
 
+// libosmogsm's headers declare C functions without a C++ guard.
+extern "C" {
 #include <osmocom/gsm/gsm_utils.h>
+}
 
 #include <array>
 #include <vector>

@@ -12,8 +12,9 @@ namespace {
 // Bytes past a file's fixed size: named, never silently dropped.
 void NoteExtra(CDecodedContents& contents, std::string_view data, std::size_t size) {
     if (data.size() > size) {
-        contents.AddProblem(std::to_string(data.size() - size) + " bytes after the file's " +
-                            std::to_string(size));
+        const std::size_t extra = data.size() - size;
+        contents.AddProblem(std::to_string(extra) + (extra == 1 ? " byte" : " bytes") +
+                            " after the file's " + std::to_string(size));
     }
 }
 

@@ -34,7 +34,17 @@ CDecodedContents DecodePlmns(std::string_view data, std::string_view name) {
 CDecodedContents DecodePlmnSelector(std::string_view data) { return DecodePlmns(data, "PLMN"); }
 
 CDecodedContents DecodeForbiddenPlmns(std::string_view data) {
-    return DecodePlmns(data, "Forbidden PLMN");
+    // The file holds exactly four entries; each one a short file lacks is named.
+    constexpr std::size_t kForbiddenSize = 4 * kPlmnSize;
+    CDecodedContents contents = DecodePlmns(data, "Forbidden PLMN");
+    if (data.size() % kPlmnSize == 0) {
+        // An empty file already names its first entry.
+        const std::size_t first = data.empty() ? kPlmnSize : data.size();
+        for (std::size_t offset = first; offset < kForbiddenSize; offset += kPlmnSize) {
+            contents.Missing(Numbered("Forbidden PLMN", offset / kPlmnSize), offset, kPlmnSize);
+        }
+    }
+    return contents;
 }
 
 CDecodedContents DecodePlmnActList(std::string_view data) {
