@@ -58,7 +58,9 @@ CBytes Slice(const CBytes& bytes, std::size_t first, std::size_t last) {
 }  // namespace
 
 CDumpDiff::CDumpDiff(const CCardDump& a, const CCardDump& b) {
-    if (a.m_atr != b.m_atr) Add("ATR", "", Hex(a.m_atr), Hex(b.m_atr));
+    if (a.m_atr != b.m_atr)
+        Add("ATR", "", a.m_atr.empty() ? "(none)" : Hex(a.m_atr),
+            b.m_atr.empty() ? "(none)" : Hex(b.m_atr));
     std::set<std::string> seen;
     for (const CDumpedFile& file : a.m_files) {
         seen.insert(file.m_strPath);
@@ -83,8 +85,11 @@ void CDumpDiff::CompareFiles(const CDumpedFile& a, const CDumpedFile& b) {
     if (a.m_strSelectStatus != b.m_strSelectStatus)
         Add(name, "SELECT", a.m_strSelectStatus, b.m_strSelectStatus);
     CompareHeaders(name, a, b);
-    if (a.m_strReadStatus != b.m_strReadStatus)
+    if (a.m_strReadStatus != b.m_strReadStatus) {
+        // What one side could not read is no difference of contents.
         Add(name, "read", a.m_strReadStatus, b.m_strReadStatus);
+        return;
+    }
     CompareData(name, a.m_strPath, a.m_contents, b.m_contents);
     const std::size_t records = std::max(a.m_records.size(), b.m_records.size());
     if (a.m_records.size() != b.m_records.size())

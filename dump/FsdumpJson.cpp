@@ -86,7 +86,11 @@ public:
         } else {
             Bad(QStringLiteral("\"files\" is neither an object nor a list"));
         }
-        for (CEntry& entry : m_entries) entry.m_file.m_strPath = PathOf(entry.m_names);
+        for (CEntry& entry : m_entries) {
+            entry.m_file.m_strPath = PathOf(entry.m_names);
+            if (const CCatalogueEntry* pKnown = FindFileByPath(entry.m_file.m_strPath))
+                entry.m_file.m_strName = std::string(pKnown->m_strShortName);
+        }
         // Directories before their files, as a dump keeps them.
         std::stable_sort(m_entries.begin(), m_entries.end(), [](const CEntry& a, const CEntry& b) {
             return a.m_names.size() < b.m_names.size();
