@@ -223,16 +223,34 @@ bool CCardWalker::SelectHop(const std::string& directory) {
 
 // --- One file: SELECT, GET RESPONSE, the reads --------------------------------------------
 
+// A DF is selected straight from wherever the card stands when the rules allow it (the
+// DF beside the current one, its parent, a child); anything else from its directory.
 CCardWalker::Job CCardWalker::Visit(const std::string& path, const std::string& name, bool bScan) {
-    const std::string parent = ParentOf(path);
-    Job select = [this, path, name, bScan]() { return Select(path, name, bScan); };
-    if (parent.empty()) return select;
-    return Reach(parent, std::move(select));
+    return [this, path, name, bScan]() {
+        const bool bDirectory = IsDirectoryId(IdOf(path));
+        Job select = [this, path, name, bScan]() { return Select(path, name, bScan); };
+        const std::string parent = ParentOf(path);
+        if (parent.empty() || (bDirectory && IsSelectableFromHere(path)))
+            Then({std::move(select)});
+        else
+            Then({Reach(parent, std::move(select))});
+        return false;
+    };
+}
+
+bool CCardWalker::IsDirectoryId(const std::string& id) {
+    return id.compare(0, 2, "7F") == 0 || id.compare(0, 2, "5F") == 0 || id == kMf;
+}
+
+bool CCardWalker::IsSelectableFromHere(const std::string& directory) const {
+    return !m_strCurrentDf.empty() && Route(m_strCurrentDf, directory).size() <= 1;
 }
 
 bool CCardWalker::Select(const std::string& path, const std::string& name, bool bScan) {
     const std::string parent = ParentOf(path);
-    if (!parent.empty() && m_strCurrentDf != parent) {
+    const bool bReached = IsDirectoryId(IdOf(path)) ? IsSelectableFromHere(path) || parent.empty()
+                                                    : m_strCurrentDf == parent;
+    if (!bReached) {
         Note("Could not select the directory of " + Shown(path, name) + "; not read");
         return false;
     }

@@ -102,6 +102,8 @@ private:
     bool Verify(const std::string& strCode);
     bool ReadChunk(std::size_t index, std::size_t offset, std::size_t length);
     bool ReadRecord(std::size_t index, std::size_t number, std::uint8_t length);
+    static bool IsDirectoryId(const std::string& strId);
+    bool IsSelectableFromHere(const std::string& strDirectory) const;
     static bool IsChildLevel(const std::string& strDirectory, const std::string& strId);
     bool CheckCounts(const std::string& strDirectory);
     std::string CodeFor(std::uint8_t access) const;

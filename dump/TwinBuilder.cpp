@@ -62,6 +62,25 @@ const std::optional<CFileHeader::CCodeState>& StateOf(const CFileHeader& header,
     }
 }
 
+bool IsDigits(const std::string& text, std::size_t least) {
+    return text.size() >= least && text.size() <= 8 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A code as the card keeps it: digits in ASCII padded with FF; an ADM also as 16 hex digits.
+bool CodeValue(CChvSet::Code code, const std::string& text, CChvSet::Value& value) {
+    const bool bUnblock = code == CChvSet::Unblock1 || code == CChvSet::Unblock2;
+    value.fill(0xFF);
+    if (IsDigits(text, bUnblock ? 8 : 4)) {
+        std::copy(text.begin(), text.end(), value.begin());
+        return true;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (code != CChvSet::Adm || text.size() != 16 || !AppendStrictHex(text, bytes)) return false;
+    std::copy(bytes.begin(), bytes.end(), value.begin());
+    return true;
+}
+
 // The answer of the virtual card to an APDU given in hex.
 std::vector<std::uint8_t> Send(CSimCard& card, const std::string& strApdu) {
     std::vector<std::uint8_t> apdu;
@@ -101,7 +120,7 @@ bool CTwinBuilder::Build(const CCardDump& dump, std::string& strProfile, std::st
     }
     CChvSet codes;
     CSimProfile::Key ki = kDefaultKi;
-    DefineCodes(*mfHeader, codes, ki);
+    if (!DefineCodes(*mfHeader, codes, ki, strError)) return false;
     CSimProfile profile;
     profile.Assign(std::move(pRoot), codes, ki, false);
     if (!AddHeaderTemplates(dump, profile.ToText(), strError)) return false;
@@ -175,7 +194,8 @@ bool CTwinBuilder::AddElementary(const CDumpedFile& file, const CFileHeader& hea
     return true;
 }
 
-void CTwinBuilder::DefineCodes(const CFileHeader& mfHeader, CChvSet& codes, CSimProfile::Key& ki) {
+bool CTwinBuilder::DefineCodes(const CFileHeader& mfHeader, CChvSet& codes, CSimProfile::Key& ki,
+                               std::string& strError) {
     std::string defaults;
     for (const CDefaultCode& entry : kDefaultCodes) {
         std::uint8_t attempts = CChvSet::MaxAttempts(entry.m_code);
@@ -184,27 +204,44 @@ void CTwinBuilder::DefineCodes(const CFileHeader& mfHeader, CChvSet& codes, CSim
             if (!state || !state->m_bInitialised) continue;
             attempts = static_cast<std::uint8_t>(state->m_nAttemptsLeft);
         }
-        std::optional<CChvSet::Value> value =
-            m_pCodes ? m_pCodes->Get(entry.m_pName) : std::nullopt;
-        if (!value) {
-            value = entry.m_value;
+        CChvSet::Value value = entry.m_value;
+        const auto given = m_pCodes ? m_pCodes->find(entry.m_pName) : Codes::const_iterator();
+        if (m_pCodes && given != m_pCodes->end()) {
+            if (!CodeValue(entry.m_code, given->second, value)) {
+                strError = std::string("codes file: ") + entry.m_pName +
+                           (entry.m_code == CChvSet::Adm ? " is not 4 to 8 digits or 16 hex digits"
+                            : entry.m_code == CChvSet::Unblock1 || entry.m_code == CChvSet::Unblock2
+                                ? " is not 8 digits"
+                                : " is not 4 to 8 digits");
+                return false;
+            }
+        } else {
             defaults +=
                 std::string(defaults.empty() ? "" : ", ") + entry.m_pName + " " + entry.m_pShown;
         }
-        codes.Define(entry.m_code, *value, attempts);
+        codes.Define(entry.m_code, value, attempts);
     }
     codes.SetChv1Enabled(!mfHeader.m_bChv1Disabled);
-    const std::optional<CCodesFile::Key> givenKi = m_pCodes ? m_pCodes->GetKi() : std::nullopt;
-    if (givenKi) ki = *givenKi;
+    const auto givenKi = m_pCodes ? m_pCodes->find("KI") : Codes::const_iterator();
+    const bool bKiGiven = m_pCodes && givenKi != m_pCodes->end();
+    if (bKiGiven) {
+        std::vector<std::uint8_t> bytes;
+        if (!AppendStrictHex(givenKi->second, bytes) || bytes.size() != ki.size()) {
+            strError = "codes file: KI is not 32 hex digits";
+            return false;
+        }
+        std::copy(bytes.begin(), bytes.end(), ki.begin());
+    }
     if (!defaults.empty())
         m_notes.push_back(
             "codes the card does not give away and no codes file named: the twin "
             "takes the virtual card's defaults (" +
             defaults + ")");
-    if (!givenKi)
+    if (!bKiGiven)
         m_notes.push_back(
             "Ki: the virtual card's default; RUN GSM ALGORITHM answers with the "
             "virtual card's stand-in algorithm, not the operator's");
+    return true;
 }
 
 bool CTwinBuilder::AddHeaderTemplates(const CCardDump& dump, const std::string& strProfile,

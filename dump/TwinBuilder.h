@@ -2,7 +2,6 @@
 
 #include "CardDump.h"
 #include "ChvSet.h"
-#include "CodesFile.h"
 #include "SimProfile.h"
 
 #include <map>
@@ -19,11 +18,13 @@ class CSimFile;
 // card's header bytes as the file's header template.
 class CTwinBuilder {
 public:
+    using Codes = std::map<std::string, std::string>;  // as CCodesFile reads them
+
     // pCodes may be null: every code and the Ki are then the virtual card's defaults.
-    explicit CTwinBuilder(const CCodesFile* pCodes) : m_pCodes(pCodes) {}
+    explicit CTwinBuilder(const Codes* pCodes) : m_pCodes(pCodes) {}
 
     // The profile text, or false with a message when the dump cannot make a card (it holds
-    // no readable MF header).
+    // no readable MF header) or a code is not one the card could hold (never echoing it).
     bool Build(const CCardDump& dump, std::string& strProfile, std::string& strError);
     // What the twin does differently or took from elsewhere, one line each, for stderr.
     const std::vector<std::string>& Notes() const { return m_notes; }
@@ -31,13 +32,14 @@ public:
 private:
     bool AddFile(const CDumpedFile& file);
     bool AddElementary(const CDumpedFile& file, const CFileHeader& header, CSimFile& parent);
-    void DefineCodes(const CFileHeader& mfHeader, CChvSet& codes, CSimProfile::Key& ki);
+    bool DefineCodes(const CFileHeader& mfHeader, CChvSet& codes, CSimProfile::Key& ki,
+                     std::string& strError);
     // Compares the virtual card's answer for each file with the dumped header and keeps
     // the dumped bytes as a template where they differ.
     bool AddHeaderTemplates(const CCardDump& dump, const std::string& strProfile,
                             std::string& strError);
 
-    const CCodesFile* m_pCodes;
+    const Codes* m_pCodes;
     std::map<std::string, CSimFile*> m_nodes;  // by dump path
     std::vector<std::string> m_notes;
 };

@@ -4,8 +4,6 @@
 #include "DumpCatalogue.h"
 #include "WalkFixture.h"
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -253,38 +251,8 @@ TEST(CardWalker, StopsAtAPulledCardOrACancelAndSendsNothingMore) {
 
 namespace {
 
-std::string Hex4Id(std::uint16_t id) {
-    const std::uint8_t bytes[] = {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id)};
-    return BytesToHex(bytes, 2);
-}
-
-// Every EF of the shipped card, with the catalogue the program uses: all of it read as the
-// card holds it, and nothing said about it.
-void ExpectDumped(const CSimFile& file, const std::string& path, const CCardDump& dump) {
-    SCOPED_TRACE(path);
-    const CDumpedFile* dumped = dump.Find(path);
-    ASSERT_NE(dumped, nullptr);
-    EXPECT_FALSE(dumped->m_header.empty());
-    if (file.GetKind() != CSimFile::Kind::Ef) {
-        for (const auto& child : file.GetChildren())
-            ExpectDumped(*child, path + "\\" + Hex4Id(child->GetId()), dump);
-        return;
-    }
-    EXPECT_EQ(dumped->m_strReadStatus, "9000");
-    if (file.GetStructure() == CSimFile::Structure::Transparent) {
-        EXPECT_EQ(dumped->m_contents, file.GetContent());
-        return;
-    }
-    ASSERT_EQ(dumped->m_records.size(), file.GetRecordCount());
-    for (std::size_t n = 1; n <= file.GetRecordCount(); ++n) {
-        const std::uint8_t* record = file.GetRecord(n);
-        EXPECT_EQ(dumped->m_records[n - 1], CBytes(record, record + file.GetRecordLength()));
-    }
-}
-
 TEST(CardWalker, ReadsTheShippedCardWithTheCatalogue) {
-    std::ifstream in(CORVANTA_DEFAULT_PROFILE);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = ReadText(CORVANTA_DEFAULT_PROFILE);
     CInProcessCard card(text);
     const CSimProfile profile = ParseOrDie(text);
     CCardWalker walker(CDumpCatalogue::Targets(), card.Exchange());

@@ -4,6 +4,8 @@
 #include "Misbehaviour.h"
 #include "SimCardFixture.h"
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,4 +63,37 @@ private:
 inline void WalkToEnd(CCardWalker& walker, int limit = 5000) {
     int steps = 0;
     while (walker.Step()) ASSERT_LT(++steps, limit) << "the walk does not end";
+}
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline std::string Hex4Id(std::uint16_t id) {
+    const std::uint8_t bytes[] = {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id)};
+    return BytesToHex(bytes, 2);
+}
+
+// Every file of a virtual card in the dump, read as the card holds it.
+inline void ExpectDumped(const CSimFile& file, const std::string& path, const CCardDump& dump) {
+    SCOPED_TRACE(path);
+    const CDumpedFile* dumped = dump.Find(path);
+    ASSERT_NE(dumped, nullptr);
+    EXPECT_FALSE(dumped->m_header.empty());
+    if (file.GetKind() != CSimFile::Kind::Ef) {
+        for (const auto& child : file.GetChildren())
+            ExpectDumped(*child, path + "\\" + Hex4Id(child->GetId()), dump);
+        return;
+    }
+    EXPECT_EQ(dumped->m_strReadStatus, "9000");
+    if (file.GetStructure() == CSimFile::Structure::Transparent) {
+        EXPECT_EQ(dumped->m_contents, file.GetContent());
+        return;
+    }
+    ASSERT_EQ(dumped->m_records.size(), file.GetRecordCount());
+    for (std::size_t n = 1; n <= file.GetRecordCount(); ++n) {
+        const std::uint8_t* record = file.GetRecord(n);
+        EXPECT_EQ(dumped->m_records[n - 1], CBytes(record, record + file.GetRecordLength()));
+    }
 }

@@ -62,11 +62,9 @@ TEST(TwinBuilder, KeepsTheHeaderBytesOfAnotherCard) {
 
 TEST(TwinBuilder, TakesTheCodesFileElseTheDefaultsAndSaysWhich) {
     const CCardDump original = DumpOf(DefaultProfileText());
-    CCodesFile codes;
+    const CTwinBuilder::Codes codes = {
+        {"CHV1", "4321"}, {"ADM", "12345678"}, {"KI", "000102030405060708090A0B0C0D0E0F"}};
     std::string error;
-    ASSERT_TRUE(codes.Parse("CHV1=4321\nADM=12345678\nKI=000102030405060708090A0B0C0D0E0F\n",
-                            "codes", error))
-        << error;
     CTwinBuilder builder(&codes);
     std::string twin;
     ASSERT_TRUE(builder.Build(original, twin, error)) << error;
@@ -87,6 +85,20 @@ TEST(TwinBuilder, TakesTheCodesFileElseTheDefaultsAndSaysWhich) {
               std::string::npos)
         << defaultNotes;
     EXPECT_NE(defaultNotes.find("stand-in algorithm"), std::string::npos) << defaultNotes;
+
+    // A code the card could not hold is refused without echoing it.
+    const std::pair<CTwinBuilder::Codes, std::string> bad[] = {
+        {{{"CHV1", "123"}}, "codes file: CHV1 is not 4 to 8 digits"},
+        {{{"CHV2", "123456789"}}, "codes file: CHV2 is not 4 to 8 digits"},
+        {{{"UNBLOCK1", "1234567"}}, "codes file: UNBLOCK1 is not 8 digits"},
+        {{{"ADM", "0A0A0A0A0A0A0A0"}}, "codes file: ADM is not 4 to 8 digits or 16 hex digits"},
+        {{{"KI", "00"}}, "codes file: KI is not 32 hex digits"},
+    };
+    for (const auto& [given, message] : bad) {
+        CTwinBuilder refusing(&given);
+        EXPECT_FALSE(refusing.Build(original, twin, error));
+        EXPECT_EQ(error, message);
+    }
 }
 
 TEST(TwinBuilder, RefusesADumpWithoutTheMfAndLeavesOutWhatItCannotPlace) {

@@ -34,7 +34,7 @@ inline CCardDump DumpOf(const std::string& profileText) {
     return DumpOf(card);
 }
 
-inline std::string TwinOf(const CCardDump& dump, const CCodesFile* pCodes = nullptr) {
+inline std::string TwinOf(const CCardDump& dump, const CTwinBuilder::Codes* pCodes = nullptr) {
     CTwinBuilder builder(pCodes);
     std::string profile, error;
     EXPECT_TRUE(builder.Build(dump, profile, error)) << error;
