@@ -1,6 +1,7 @@
 #include "FileDecoders.h"
 
 #include "EfDecoders.h"
+#include "SmsFileDecoders.h"
 
 namespace {
 
@@ -30,7 +31,10 @@ constexpr CDecoderEntry kDecoders[] = {
     {kTelecom, 0x6F4C, &DecodeExtension},                 // EXT3
     {kTelecom, 0x6F4D, &DecodeBarredDialNumber},          // BDN
     {kTelecom, 0x6F4E, &DecodeExtension},                 // EXT4
-    // SMS files (h19-sms):
+    {kTelecom, 0x6F3C, &DecodeSmsRecord},                 // SMS
+    {kTelecom, 0x6F42, &DecodeSmsParameters},             // SMSP
+    {kTelecom, 0x6F43, &DecodeSmsStatus},                 // SMSS
+    {kTelecom, 0x6F47, &DecodeSmsStatusReport},           // SMSR
 
     {kGsm, 0x6F05, &DecodeLanguagePreference},            // LP
     {kGsm, 0x6F07, &DecodeImsi},
