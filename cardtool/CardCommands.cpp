@@ -2,6 +2,7 @@
 
 #include "DecodeCommand.h"
 #include "DiffCommand.h"
+#include "DumpCommand.h"
 #include "ExplainCommand.h"
 #include "RestoreScriptCommand.h"
 #include "ShowCommand.h"
@@ -15,11 +16,19 @@ const std::vector<CCardCommand>& CardCommands() {
         {"explain", "SW", "the meaning of a status word", &RunExplainCommand},
 
         // Whole-card dumps:
+        {"dump", "[--reader NAME] [--codes FILE] [--scan RANGE]... [--trace FILE] -o DUMP",
+         "the whole card in a reader into a dump file",
+         [](const QStringList& arguments, CCardToolIo&) {
+             return CDumpCommand(stdout, stderr).Run(arguments);
+         }},
 
         // Twins, restore scripts and differences:
-        {"twin", "DUMP [--codes FILE] -o PROFILE", "a virtual card profile that answers like the dumped card", &RunTwinCommand},
-        {"restore-script", "DUMP -o SCRIPT", "the .scp script that writes the dump's contents back", &RunRestoreScriptCommand},
-        {"diff", "A B [--codes FILE]", "the differences of two dumps (each a file or --reader NAME)", &RunDiffCommand},
+        {"twin", "DUMP [--codes FILE] -o PROFILE",
+         "a virtual card profile that answers like the dumped card", &RunTwinCommand},
+        {"restore-script", "DUMP -o SCRIPT", "the .scp script that writes the dump's contents back",
+         &RunRestoreScriptCommand},
+        {"diff", "A B [--codes FILE]",
+         "the differences of two dumps (each a file or --reader NAME)", &RunDiffCommand},
         {"show", "DUMP", "the decoded tree of a dump as text", &RunShowCommand},
     };
     return commands;

@@ -16,8 +16,8 @@ std::optional<CCardDump> DumpOfReader(const QString& strReader, const QString& s
                                       CCardToolIo& io) {
     QTemporaryDir folder;
     if (!folder.isValid()) {
-        io.Fail("could not make a folder for the card's dump (" + folder.errorString().toStdString() +
-                ")");
+        io.Fail("could not make a folder for the card's dump (" +
+                folder.errorString().toStdString() + ")");
         return std::nullopt;
     }
     const QString path = folder.filePath(QStringLiteral("card.json"));
@@ -48,7 +48,8 @@ int RunDiffCommand(const QStringList& given, CCardToolIo& io) {
         if (!sides.back()) return CCardToolIo::kBadInput;
     }
     if (sides.size() != 2 || !arguments.isEmpty())
-        return io.Fail("diff takes two sides, each a dump or --reader NAME, e.g. diff a.json b.json");
+        return io.Fail(
+            "diff takes two sides, each a dump or --reader NAME, e.g. diff a.json b.json");
     const CDumpDiff diff(*sides[0], *sides[1]);
     for (const std::string& line : diff.Lines()) io.PrintLine(line);
     return diff.IsSame() ? CCardToolIo::kSuccess : kDifferent;

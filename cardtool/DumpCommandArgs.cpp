@@ -25,8 +25,8 @@ bool CDumpCommandArgs::WriteOutput(const QString& strPath, const std::string& st
     return true;
 }
 
-bool CDumpCommandArgs::TakeOption(QStringList& arguments, const QString& strName,
-                                  QString& strValue, CCardToolIo& io) {
+bool CDumpCommandArgs::TakeOption(QStringList& arguments, const QString& strName, QString& strValue,
+                                  CCardToolIo& io) {
     const int at = arguments.indexOf(strName);
     if (at < 0) return true;
     if (at + 1 >= arguments.size()) {

@@ -8,8 +8,9 @@ int RunRestoreScriptCommand(const QStringList& given, CCardToolIo& io) {
     QString output;
     if (!CDumpCommandArgs::TakeOutput(arguments, output, io)) return CCardToolIo::kBadInput;
     if (arguments.size() != 1 || output.isEmpty())
-        return io.Fail("restore-script takes one dump and -o FILE, e.g. restore-script card.json "
-                       "-o restore.scp");
+        return io.Fail(
+            "restore-script takes one dump and -o FILE, e.g. restore-script card.json "
+            "-o restore.scp");
     const std::optional<CCardDump> dump = CDumpCommandArgs::LoadDump(arguments.front(), io);
     if (!dump) return CCardToolIo::kBadInput;
     const CRestoreScript script(*dump);
