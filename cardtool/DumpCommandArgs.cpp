@@ -12,9 +12,11 @@ std::optional<CCardDump> CDumpCommandArgs::LoadDump(const QString& strPath, CCar
 }
 
 bool CDumpCommandArgs::WriteOutput(const QString& strPath, const std::string& strText,
-                                   CCardToolIo& io) {
+                                   CCardToolIo& io, bool bPrivate) {
     QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly) ||
+    const bool bOpened = file.open(QIODevice::WriteOnly);
+    if (bOpened && bPrivate) file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!bOpened ||
         file.write(strText.data(), static_cast<qint64>(strText.size())) !=
             static_cast<qint64>(strText.size()) ||
         !file.commit()) {

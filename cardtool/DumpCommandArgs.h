@@ -16,7 +16,9 @@ class CDumpCommandArgs {
 public:
     static std::optional<CCardDump> LoadDump(const QString& strPath, CCardToolIo& io);
     // Writes through QSaveFile: an interrupted or failed write leaves any old file as it was.
-    static bool WriteOutput(const QString& strPath, const std::string& strText, CCardToolIo& io);
+    // A private file (a twin holding the user's codes) is readable by its owner alone.
+    static bool WriteOutput(const QString& strPath, const std::string& strText, CCardToolIo& io,
+                            bool bPrivate = false);
     // Takes "-o FILE" (or "--output FILE") out of the arguments; false with a message when
     // the option has no value.
     static bool TakeOutput(QStringList& arguments, QString& strOutput, CCardToolIo& io);

@@ -23,7 +23,9 @@ int RunTwinCommand(const QStringList& given, CCardToolIo& io) {
     if (!builder.Build(*dump, profile, error))
         return io.Fail(arguments.front().toStdString() + ": " + error);
     for (auto& code : codes) std::fill(code.second.begin(), code.second.end(), '\0');
-    if (!CDumpCommandArgs::WriteOutput(output, profile, io)) return CCardToolIo::kBadInput;
+    // The twin holds the codes it was given: as private as the file they came from.
+    if (!CDumpCommandArgs::WriteOutput(output, profile, io, !codesPath.isEmpty()))
+        return CCardToolIo::kBadInput;
     for (const std::string& note : builder.Notes()) io.Fail(note);
     return CCardToolIo::kSuccess;
 }

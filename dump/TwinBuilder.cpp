@@ -233,10 +233,10 @@ bool CTwinBuilder::DefineCodes(const CFileHeader& mfHeader, CChvSet& codes, CSim
         std::copy(bytes.begin(), bytes.end(), ki.begin());
     }
     if (!defaults.empty())
-        m_notes.push_back(
-            "codes the card does not give away and no codes file named: the twin "
-            "takes the virtual card's defaults (" +
-            defaults + ")");
+        m_notes.push_back(std::string(m_pCodes ? "not in the codes file" : "no codes file") +
+                          ", and a card never gives its codes away: the twin takes the virtual "
+                          "card's defaults (" +
+                          defaults + ")");
     if (!bKiGiven)
         m_notes.push_back(
             "Ki: the virtual card's default; RUN GSM ALGORITHM answers with the "

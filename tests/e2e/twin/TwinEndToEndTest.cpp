@@ -86,6 +86,9 @@ TEST_F(TwinEndToEndTest, DumpTwinDumpIsTheSameAndARestoreScriptUndoesAChange) {
     // The codes file gave no UNBLOCK codes and no Ki: the twin says what it took instead.
     EXPECT_NE(m_strErr.find("defaults (UNBLOCK1 12345678, UNBLOCK2 87654321)"), std::string::npos)
         << m_strErr;
+    struct stat info {};
+    ASSERT_EQ(::stat(m_dir.File("twin.sim").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);  // it holds the codes of the codes file
     ASSERT_EQ(DumpTo("b.json", Twin("twin.sim")), 0) << m_strErr;
     EXPECT_EQ(Card({"diff", Path("a.json"), Path("b.json")}), 0) << m_strOut << m_strErr;
     EXPECT_EQ(m_strOut, "");
