@@ -120,10 +120,14 @@ std::optional<std::string> EncodeBased(const std::u32string& text, AlphaCoding c
 CAlphaIdentifier DecodeAlphaIdentifier(std::string_view bytes) {
     if (!bytes.empty()) {
         switch (static_cast<unsigned char>(bytes[0])) {
-            case 0x80: return DecodeUcs2(bytes);
-            case 0x81: return DecodeBased(bytes, AlphaCoding::Ucs2Base8);
-            case 0x82: return DecodeBased(bytes, AlphaCoding::Ucs2Base16);
-            default: break;
+            case 0x80:
+                return DecodeUcs2(bytes);
+            case 0x81:
+                return DecodeBased(bytes, AlphaCoding::Ucs2Base8);
+            case 0x82:
+                return DecodeBased(bytes, AlphaCoding::Ucs2Base16);
+            default:
+                break;
         }
     }
     CAlphaIdentifier result;
@@ -157,10 +161,14 @@ std::optional<std::string> EncodeAlphaIdentifier(std::string_view utf8, std::siz
 
 std::string_view AlphaCodingName(AlphaCoding coding) {
     switch (coding) {
-        case AlphaCoding::Gsm: return "GSM default alphabet";
-        case AlphaCoding::Ucs2: return "UCS2 (80)";
-        case AlphaCoding::Ucs2Base8: return "UCS2 with 8-bit base (81)";
-        case AlphaCoding::Ucs2Base16: return "UCS2 with 16-bit base (82)";
+        case AlphaCoding::Gsm:
+            return "GSM default alphabet";
+        case AlphaCoding::Ucs2:
+            return "UCS2 (80)";
+        case AlphaCoding::Ucs2Base8:
+            return "UCS2 with 8-bit base (81)";
+        case AlphaCoding::Ucs2Base16:
+            return "UCS2 with 16-bit base (82)";
     }
     return {};
 }

@@ -29,9 +29,13 @@ int BcdNibbleOf(char digit) {
     return -1;
 }
 
-std::string DecodeBcdDigits(std::string_view bytes) { return DecodeNibbles(bytes, kDialDigits); }
+std::string DecodeBcdDigits(std::string_view bytes) {
+    return DecodeNibbles(bytes, kDialDigits);
+}
 
-std::string DecodeSwappedBcd(std::string_view bytes) { return DecodeNibbles(bytes, kPlainDigits); }
+std::string DecodeSwappedBcd(std::string_view bytes) {
+    return DecodeNibbles(bytes, kPlainDigits);
+}
 
 std::optional<std::string> EncodeBcdDigits(std::string_view digits) {
     std::string out((digits.size() + 1) / 2, '\xFF');

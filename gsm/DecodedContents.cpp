@@ -22,7 +22,9 @@ void CDecodedContents::Missing(std::string_view name, std::size_t offset, std::s
     m_vecProblems.push_back(std::move(text));
 }
 
-void CDecodedContents::AddProblem(std::string text) { m_vecProblems.push_back(std::move(text)); }
+void CDecodedContents::AddProblem(std::string text) {
+    m_vecProblems.push_back(std::move(text));
+}
 
 void CDecodedContents::Append(const CDecodedContents& inner, std::size_t base,
                               std::string_view namePrefix) {

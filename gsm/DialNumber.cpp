@@ -78,24 +78,38 @@ CEncodeResult EncodeDialNumber(const CDialNumber& entry, std::size_t recordLengt
 
 std::string_view TypeOfNumberName(std::uint8_t tonNpi) {
     switch ((tonNpi >> 4) & 0x07) {
-        case 0: return "unknown";
-        case 1: return "international";
-        case 2: return "national";
-        case 3: return "network specific";
-        case 4: return "dedicated access, short code";
-        default: return "reserved";
+        case 0:
+            return "unknown";
+        case 1:
+            return "international";
+        case 2:
+            return "national";
+        case 3:
+            return "network specific";
+        case 4:
+            return "dedicated access, short code";
+        default:
+            return "reserved";
     }
 }
 
 std::string_view NumberingPlanName(std::uint8_t tonNpi) {
     switch (tonNpi & 0x0F) {
-        case 0x0: return "unknown";
-        case 0x1: return "ISDN/telephony (E.164/E.163)";
-        case 0x3: return "data (X.121)";
-        case 0x4: return "telex (F.69)";
-        case 0x8: return "national";
-        case 0x9: return "private";
-        case 0xF: return "reserved for extension";
-        default: return "reserved";
+        case 0x0:
+            return "unknown";
+        case 0x1:
+            return "ISDN/telephony (E.164/E.163)";
+        case 0x3:
+            return "data (X.121)";
+        case 0x4:
+            return "telex (F.69)";
+        case 0x8:
+            return "national";
+        case 0x9:
+            return "private";
+        case 0xF:
+            return "reserved for extension";
+        default:
+            return "reserved";
     }
 }

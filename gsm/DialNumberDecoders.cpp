@@ -10,10 +10,6 @@ namespace {
 constexpr std::size_t kExtensionSize = 13;
 constexpr std::size_t kCcpSize = 14;
 
-std::string RecordIdText(unsigned id) {
-    return id == 0xFF ? std::string("none") : "record " + std::to_string(id);
-}
-
 CDecodedContents DecodeDialRecord(std::string_view data, std::size_t trailer) {
     CDecodedContents contents(data.size());
     if (data.size() < trailer) {
@@ -30,12 +26,12 @@ CDecodedContents DecodeDialRecord(std::string_view data, std::size_t trailer) {
         const CAlphaIdentifier alpha = DecodeAlphaIdentifier(data.substr(0, x));
         contents.Add("Alpha identifier", alpha.m_strText, 0, x);
         contents.Add("Alpha coding", std::string(AlphaCodingName(alpha.m_coding)), 0, 1);
-        if (alpha.m_bCut) contents.AddProblem("Alpha identifier: the coding's count passes its field");
+        if (alpha.m_bCut)
+            contents.AddProblem("Alpha identifier: the coding's count passes its field");
     }
     const unsigned length = ByteAt(data, x);
-    contents.Add("Number length", length == 0xFF ? std::string("unused")
-                                                 : std::to_string(length) + " bytes",
-                 x, 1);
+    contents.Add("Number length",
+                 length == 0xFF ? std::string("unused") : std::to_string(length) + " bytes", x, 1);
     if (length != 0xFF && (length < 1 || length > 11)) {
         contents.AddProblem("Number length " + std::to_string(length) + " is not 1 to 11");
     }
@@ -73,9 +69,15 @@ CDecodedContents DecodeExtension(std::string_view data) {
     const unsigned type = ByteAt(data, 0);
     std::string typeText;
     switch (type) {
-        case 0x01: typeText = "called party subaddress"; break;
-        case 0x02: typeText = "additional data"; break;
-        default: typeText = "unknown"; break;
+        case 0x01:
+            typeText = "called party subaddress";
+            break;
+        case 0x02:
+            typeText = "additional data";
+            break;
+        default:
+            typeText = "unknown";
+            break;
     }
     contents.Add("Record type", HexByte(type) + " (" + typeText + ")", 0, 1);
     const unsigned length = ByteAt(data, 1);
@@ -106,12 +108,16 @@ CDecodedContents DecodeCapabilityConfiguration(std::string_view data) {
     contents.Add("Bearer capability", HexOf(Slice(data, 1, used)), 1, used == 0 ? 9 : used);
     if (length >= 1 && data.size() > 1) {
         static constexpr const char* kCapabilities[8] = {
-            "speech", "unrestricted digital information", "3.1 kHz audio", "facsimile group 3",
-            "reserved", "other ITC", "reserved", "reserved (speech, auxiliary)"};
+            "speech",        "unrestricted digital information",
+            "3.1 kHz audio", "facsimile group 3",
+            "reserved",      "other ITC",
+            "reserved",      "reserved (speech, auxiliary)"};
         contents.Add("Information transfer capability", kCapabilities[ByteAt(data, 1) & 0x07], 1,
                      1);
     }
-    if (length > 9) contents.AddProblem("Bearer capability length " + std::to_string(length) + " is more than 9");
+    if (length > 9)
+        contents.AddProblem("Bearer capability length " + std::to_string(length) +
+                            " is more than 9");
     contents.Add("RFU", HexOf(Slice(data, 10, 4)), 10, 4);
     return contents;
 }

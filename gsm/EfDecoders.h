@@ -25,6 +25,10 @@ CDecodedContents DecodePlmnSelector(std::string_view data);  // PLMNsel
 CDecodedContents DecodeForbiddenPlmns(std::string_view data);
 CDecodedContents DecodePlmnActList(std::string_view data);  // PLMNwAcT, OPLMNwAcT, HPLMNwAcT
 CDecodedContents DecodeHplmnSearchPeriod(std::string_view data);
+CDecodedContents DecodePlmnNetworkName(std::string_view data);         // PNN
+CDecodedContents DecodeOperatorPlmnList(std::string_view data);        // OPL
+CDecodedContents DecodeServiceProviderDisplay(std::string_view data);  // SPDI
+CDecodedContents DecodeCooperativeNetworks(std::string_view data);     // CNL
 
 // Services, languages, names (ServiceDecoders.cpp)
 CDecodedContents DecodeServiceTable(std::string_view data);  // SST
@@ -34,13 +38,19 @@ CDecodedContents DecodeExtendedLanguagePreference(std::string_view data);  // EL
 CDecodedContents DecodeEmergencyCallCodes(std::string_view data);          // ECC
 CDecodedContents DecodeCellBroadcastIds(std::string_view data);            // CBMI, CBMID
 CDecodedContents DecodeCellBroadcastRanges(std::string_view data);         // CBMIR
+CDecodedContents DecodeGroupIds(std::string_view data);                    // VGCS, VBS
+CDecodedContents DecodePriorityLevels(std::string_view data);              // eMLPP
+CDecodedContents DecodeAutoAnswerLevels(std::string_view data);            // AAeM
+CDecodedContents DecodeMailboxIds(std::string_view data);                  // MBI
+CDecodedContents DecodeMessageWaiting(std::string_view data);              // MWIS
+CDecodedContents DecodeCallForwarding(std::string_view data);              // CFIS
 
 // Charging (ServiceDecoders.cpp)
 CDecodedContents DecodeAccumulatedCallMeter(std::string_view data);  // ACM, ACMmax
 CDecodedContents DecodePricePerUnit(std::string_view data);          // PUCT
 
 // Dialling numbers (DialNumberDecoders.cpp)
-CDecodedContents DecodeDialNumber(std::string_view data);  // ADN, FDN, SDN, LND, MSISDN
+CDecodedContents DecodeDialNumber(std::string_view data);        // ADN, FDN, SDN, LND, MSISDN
 CDecodedContents DecodeBarredDialNumber(std::string_view data);  // BDN
 CDecodedContents DecodeExtension(std::string_view data);         // EXT1-EXT4
 CDecodedContents DecodeCapabilityConfiguration(std::string_view data);  // CCP

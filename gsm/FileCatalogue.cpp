@@ -1,7 +1,8 @@
 #include "FileCatalogue.h"
 
+#include "DecoderText.h"
+
 #include <array>
-#include <cctype>
 
 namespace {
 
@@ -18,8 +19,16 @@ constexpr FileStructure C = FileStructure::Cyclic;
 
 CCatalogueEntry Df(std::uint16_t id, std::uint16_t parent, std::string_view shortName,
                    std::string_view fullName) {
-    return {id, parent, parent == 0 ? FileKind::Master : FileKind::Dedicated, FileStructure::None,
-            shortName, fullName, 0, 0, 0, 0};
+    return {id,
+            parent,
+            parent == 0 ? FileKind::Master : FileKind::Dedicated,
+            FileStructure::None,
+            shortName,
+            fullName,
+            0,
+            0,
+            0,
+            0};
 }
 
 // An EF: record length (record files) or size (transparent), 0 where the issuer chooses;
@@ -82,10 +91,10 @@ std::vector<CCatalogueEntry> BuildCatalogue() {
         Ef(0x6F41, kGsm, T, "EF PUCT", "Price per Unit and Currency Table", 5, 0, 5),
         Ef(0x6F45, kGsm, T, "EF CBMI", "Cell Broadcast Message Identifier selection", 0, 2, 14),
         Ef(0x6F46, kGsm, T, "EF SPN", "Service Provider Name", 17, 0, 17),
-        Ef(0x6F48, kGsm, T, "EF CBMID", "Cell Broadcast Message Identifier for Data Download",
-           0, 2, 25),
-        Ef(0x6F50, kGsm, T, "EF CBMIR", "Cell Broadcast Message Identifier Range selection", 0,
-           4, 30),
+        Ef(0x6F48, kGsm, T, "EF CBMID", "Cell Broadcast Message Identifier for Data Download", 0, 2,
+           25),
+        Ef(0x6F50, kGsm, T, "EF CBMIR", "Cell Broadcast Message Identifier Range selection", 0, 4,
+           30),
         Ef(0x6F51, kGsm, L, "EF NIA", "Network's Indication of Alerting", 0, 1, 36),
         Ef(0x6F52, kGsm, T, "EF KcGPRS", "GPRS Ciphering Key KcGPRS", 9, 0, 38),
         Ef(0x6F53, kGsm, T, "EF LOCIGPRS", "GPRS Location Information", 14, 0, 38),
@@ -106,8 +115,7 @@ std::vector<CCatalogueEntry> BuildCatalogue() {
         Ef(0x6FB2, kGsm, T, "EF VGCSS", "Voice Group Call Service Status", 7, 0, 21),
         Ef(0x6FB3, kGsm, T, "EF VBS", "Voice Broadcast Service", 0, 4, 22),
         Ef(0x6FB4, kGsm, T, "EF VBSS", "Voice Broadcast Service Status", 7, 0, 22),
-        Ef(0x6FB5, kGsm, T, "EF eMLPP", "enhanced Multi Level Pre-emption and Priority", 2, 0,
-           23),
+        Ef(0x6FB5, kGsm, T, "EF eMLPP", "enhanced Multi Level Pre-emption and Priority", 2, 0, 23),
         Ef(0x6FB6, kGsm, T, "EF AAeM", "Automatic Answer for eMLPP Service", 1, 0, 24),
         Ef(0x6FB7, kGsm, T, "EF ECC", "Emergency Call Codes", 0, 3, 0),
         Ef(0x6F2C, kGsm, T, "EF DCK", "De-personalization Control Keys", 16, 0, 33),
@@ -200,11 +208,15 @@ constexpr std::array<std::string_view, 59> kServiceNames = {
     "MMS User Connectivity Parameters",
 };
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto fold = [](char c) {
+            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+        };
+        if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -229,7 +241,7 @@ const CCatalogueEntry* FindFileByPath(std::string_view path) {
         if (path.size() - i < 4) return nullptr;
         std::uint16_t id = 0;
         for (std::size_t k = 0; k < 4; ++k) {
-            const int value = HexValue(path[i + k]);
+            const int value = HexDigitValue(path[i + k]);
             if (value < 0) return nullptr;
             id = static_cast<std::uint16_t>(id << 4 | value);
         }
@@ -241,6 +253,25 @@ const CCatalogueEntry* FindFileByPath(std::string_view path) {
         if (path[i] != '\\' && path[i] != '/') return nullptr;
         ++i;
     }
+}
+
+std::vector<const CCatalogueEntry*> FindFilesById(std::uint16_t fileId) {
+    std::vector<const CCatalogueEntry*> files;
+    for (const CCatalogueEntry& entry : FileCatalogue()) {
+        if (entry.m_nId == fileId) files.push_back(&entry);
+    }
+    return files;
+}
+
+const CCatalogueEntry* FindFileByName(std::string_view name) {
+    for (const CCatalogueEntry& entry : FileCatalogue()) {
+        const std::string_view shortName = entry.m_strShortName;
+        const std::size_t space = shortName.find(' ');
+        const std::string_view bare =
+            space == std::string_view::npos ? shortName : shortName.substr(space + 1);
+        if (SameLetters(name, shortName) || SameLetters(name, bare)) return &entry;
+    }
+    return nullptr;
 }
 
 std::vector<const CCatalogueEntry*> ChildrenOf(std::uint16_t dfId) {
@@ -279,10 +310,14 @@ std::string DescribeFile(const CCatalogueEntry& entry) {
 
 std::string_view StructureName(FileStructure structure) {
     switch (structure) {
-        case FileStructure::Transparent: return "transparent";
-        case FileStructure::LinearFixed: return "linear fixed";
-        case FileStructure::Cyclic: return "cyclic";
-        case FileStructure::None: break;
+        case FileStructure::Transparent:
+            return "transparent";
+        case FileStructure::LinearFixed:
+            return "linear fixed";
+        case FileStructure::Cyclic:
+            return "cyclic";
+        case FileStructure::None:
+            break;
     }
     return {};
 }
@@ -292,4 +327,6 @@ std::string_view ServiceName(unsigned service) {
     return kServiceNames[service - 1];
 }
 
-unsigned ServiceCount() { return kServiceNames.size(); }
+unsigned ServiceCount() {
+    return kServiceNames.size();
+}

@@ -34,6 +34,11 @@ const CCatalogueEntry* FindFileById(std::uint16_t dfId, std::uint16_t fileId);
 // The file of a path of four-digit ids from the MF, separated by '\' or '/', any hex case:
 // "3F00\7F20\6F07". nullptr for an unknown path or malformed text.
 const CCatalogueEntry* FindFileByPath(std::string_view path);
+// Every file of that id, in catalogue order (an id may stand under more than one DF).
+std::vector<const CCatalogueEntry*> FindFilesById(std::uint16_t fileId);
+// The file of a short name, with or without its "EF "/"DF " prefix, any case: "IMSI",
+// "ef imsi", "DF TELECOM". nullptr when none has it.
+const CCatalogueEntry* FindFileByName(std::string_view name);
 // The files directly under a DF, in catalogue order.
 std::vector<const CCatalogueEntry*> ChildrenOf(std::uint16_t dfId);
 

@@ -16,6 +16,7 @@ struct CDecoderEntry {
 };
 
 // One line per file. The SMS files and their decoders live in their own sources.
+// clang-format off
 constexpr CDecoderEntry kDecoders[] = {
     {kMf, 0x2FE2, &DecodeIccid},
     {kMf, 0x2F05, &DecodeExtendedLanguagePreference},
@@ -39,6 +40,7 @@ constexpr CDecoderEntry kDecoders[] = {
     {kGsm, 0x6F05, &DecodeLanguagePreference},            // LP
     {kGsm, 0x6F07, &DecodeImsi},
     {kGsm, 0x6F20, &DecodeKc},
+    {kGsm, 0x6F32, &DecodeCooperativeNetworks},           // CNL
     {kGsm, 0x6F30, &DecodePlmnSelector},
     {kGsm, 0x6F31, &DecodeHplmnSearchPeriod},             // HPPLMN
     {kGsm, 0x6F37, &DecodeAccumulatedCallMeter},          // ACMmax
@@ -62,8 +64,22 @@ constexpr CDecoderEntry kDecoders[] = {
     {kGsm, 0x6F7E, &DecodeLoci},
     {kGsm, 0x6FAD, &DecodeAdministrativeData},
     {kGsm, 0x6FAE, &DecodePhase},
+    {kGsm, 0x6FB1, &DecodeGroupIds},                      // VGCS
+    {kGsm, 0x6FB3, &DecodeGroupIds},                      // VBS
+    {kGsm, 0x6FB5, &DecodePriorityLevels},                // eMLPP
+    {kGsm, 0x6FB6, &DecodeAutoAnswerLevels},              // AAeM
     {kGsm, 0x6FB7, &DecodeEmergencyCallCodes},
+    {kGsm, 0x6FC5, &DecodePlmnNetworkName},               // PNN
+    {kGsm, 0x6FC6, &DecodeOperatorPlmnList},              // OPL
+    {kGsm, 0x6FC7, &DecodeDialNumber},                    // MBDN
+    {kGsm, 0x6FC8, &DecodeExtension},                     // EXT6
+    {kGsm, 0x6FC9, &DecodeMailboxIds},                    // MBI
+    {kGsm, 0x6FCA, &DecodeMessageWaiting},                // MWIS
+    {kGsm, 0x6FCB, &DecodeCallForwarding},                // CFIS
+    {kGsm, 0x6FCC, &DecodeExtension},                     // EXT7
+    {kGsm, 0x6FCD, &DecodeServiceProviderDisplay},        // SPDI
 };
+// clang-format on
 
 CDecodedContents NoDecoder(std::string_view data, std::string text) {
     CDecodedContents contents(data.size());

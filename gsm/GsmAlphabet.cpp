@@ -14,7 +14,8 @@ namespace {
 
 constexpr unsigned char kEscape = 0x1B;
 
-// TS 23.038 6.2.1, the default alphabet by septet.
+// TS 23.038 6.2.1, the default alphabet by septet, eight a row.
+// clang-format off
 constexpr std::array<char32_t, 128> kDefault = {
     U'@',    U'\u00A3', U'$',     U'\u00A5', U'\u00E8', U'\u00E9', U'\u00F9', U'\u00EC',
     U'\u00F2', U'\u00C7', U'\n',  U'\u00D8', U'\u00F8', U'\r',     U'\u00C5', U'\u00E5',
@@ -33,6 +34,7 @@ constexpr std::array<char32_t, 128> kDefault = {
     U'p',    U'q',    U'r',    U's',    U't',    U'u',    U'v',    U'w',
     U'x',    U'y',    U'z',    U'\u00E4', U'\u00F6', U'\u00F1', U'\u00FC', U'\u00E0',
 };
+// clang-format on
 
 struct CExtension {
     unsigned char m_nSeptet;
@@ -107,7 +109,9 @@ std::optional<std::string> Utf8ToGsmSeptets(std::string_view utf8) {
     return out;
 }
 
-bool FitsGsmAlphabet(std::string_view utf8) { return Utf8ToGsmSeptets(utf8).has_value(); }
+bool FitsGsmAlphabet(std::string_view utf8) {
+    return Utf8ToGsmSeptets(utf8).has_value();
+}
 
 std::size_t PackedLength(std::size_t septetCount, unsigned fillBits) {
     return (fillBits + 7 * septetCount + 7) / 8;

@@ -20,11 +20,16 @@ void NoteExtra(CDecodedContents& contents, std::string_view data, std::size_t si
 
 std::string UpdateStatusText(unsigned value, std::string_view area) {
     switch (value & 0x07) {
-        case 0: return "updated";
-        case 1: return "not updated";
-        case 2: return "PLMN not allowed";
-        case 3: return std::string(area) + " not allowed";
-        default: return "reserved (" + HexByte(value) + ")";
+        case 0:
+            return "updated";
+        case 1:
+            return "not updated";
+        case 2:
+            return "PLMN not allowed";
+        case 3:
+            return std::string(area) + " not allowed";
+        default:
+            return "reserved (" + HexByte(value) + ")";
     }
 }
 
@@ -71,8 +76,8 @@ CDecodedContents DecodeLoci(std::string_view data) {
     contents.Add("LAI PLMN", PlmnText(DecodePlmn(Slice(data, 4, 3))), 4, 3);
     contents.Add("LAC", HexOf(Slice(data, 7, 2)), 7, 2);
     contents.Add("TMSI TIME", HexOf(Slice(data, 9, 1)), 9, 1);
-    contents.Add("Location update status", UpdateStatusText(ByteAt(data, 10), "location area"),
-                 10, 1);
+    contents.Add("Location update status", UpdateStatusText(ByteAt(data, 10), "location area"), 10,
+                 1);
     NoteExtra(contents, data, 11);
     return contents;
 }
@@ -84,8 +89,8 @@ CDecodedContents DecodeLociGprs(std::string_view data) {
     contents.Add("RAI PLMN", PlmnText(DecodePlmn(Slice(data, 7, 3))), 7, 3);
     contents.Add("LAC", HexOf(Slice(data, 10, 2)), 10, 2);
     contents.Add("RAC", HexOf(Slice(data, 12, 1)), 12, 1);
-    contents.Add("Routing area update status",
-                 UpdateStatusText(ByteAt(data, 13), "routing area"), 13, 1);
+    contents.Add("Routing area update status", UpdateStatusText(ByteAt(data, 13), "routing area"),
+                 13, 1);
     NoteExtra(contents, data, 14);
     return contents;
 }
@@ -95,13 +100,27 @@ CDecodedContents DecodeAdministrativeData(std::string_view data) {
     const unsigned mode = ByteAt(data, 0);
     std::string modeText;
     switch (mode) {
-        case 0x00: modeText = "normal operation"; break;
-        case 0x80: modeText = "type approval operations"; break;
-        case 0x01: modeText = "normal operation and specific facilities"; break;
-        case 0x81: modeText = "type approval operations and specific facilities"; break;
-        case 0x02: modeText = "maintenance (off line)"; break;
-        case 0x04: modeText = "cell test operation"; break;
-        default: modeText = "unknown"; break;
+        case 0x00:
+            modeText = "normal operation";
+            break;
+        case 0x80:
+            modeText = "type approval operations";
+            break;
+        case 0x01:
+            modeText = "normal operation and specific facilities";
+            break;
+        case 0x81:
+            modeText = "type approval operations and specific facilities";
+            break;
+        case 0x02:
+            modeText = "maintenance (off line)";
+            break;
+        case 0x04:
+            modeText = "cell test operation";
+            break;
+        default:
+            modeText = "unknown";
+            break;
     }
     contents.Add("MS operation mode", HexByte(mode) + " (" + modeText + ")", 0, 1);
     contents.Add("Additional information", HexOf(Slice(data, 1, 2)), 1, 2);
@@ -122,10 +141,18 @@ CDecodedContents DecodePhase(std::string_view data) {
     const unsigned phase = ByteAt(data, 0);
     std::string text;
     switch (phase) {
-        case 0x00: text = "phase 1"; break;
-        case 0x02: text = "phase 2"; break;
-        case 0x03: text = "phase 2+ (profile download required)"; break;
-        default: text = "reserved"; break;
+        case 0x00:
+            text = "phase 1";
+            break;
+        case 0x02:
+            text = "phase 2";
+            break;
+        case 0x03:
+            text = "phase 2+ (profile download required)";
+            break;
+        default:
+            text = "reserved";
+            break;
     }
     contents.Add("SIM phase", HexByte(phase) + " (" + text + ")", 0, 1);
     NoteExtra(contents, data, 1);

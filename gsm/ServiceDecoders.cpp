@@ -2,6 +2,7 @@
 #include "AlphaIdentifier.h"
 #include "BcdDigits.h"
 #include "DecoderText.h"
+#include "DialNumber.h"
 #include "EfDecoders.h"
 #include "FileCatalogue.h"
 #include "SimValues.h"
@@ -10,10 +11,14 @@ namespace {
 
 std::string ServiceStateText(unsigned bits) {
     switch (bits & 0x03) {
-        case 0x00: return "not allocated";
-        case 0x01: return "allocated, not activated";
-        case 0x03: return "allocated and activated";
-        default: return "activated but not allocated (invalid)";
+        case 0x00:
+            return "not allocated";
+        case 0x01:
+            return "allocated, not activated";
+        case 0x03:
+            return "allocated and activated";
+        default:
+            return "activated but not allocated (invalid)";
     }
 }
 
@@ -33,6 +38,21 @@ CDecodedContents DecodeEntries(std::string_view data, std::size_t entrySize, std
     }
     return contents;
 }
+
+// eMLPP priority level bits: b1 A, b2 B, b3 to b7 levels 0 to 4.
+std::string PriorityLevelsText(unsigned bits) {
+    static constexpr const char* kLevels[] = {"A", "B", "0", "1", "2", "3", "4"};
+    std::string text;
+    for (unsigned bit = 0; bit < 7; ++bit) {
+        if (!(bits & (1u << bit))) continue;
+        if (!text.empty()) text += ", ";
+        text += kLevels[bit];
+    }
+    return text.empty() ? "none" : text;
+}
+
+// Bits of the four message kinds: b1 voicemail, b2 fax, b3 electronic mail, b4 other.
+constexpr const char* kMessageKinds[] = {"voicemail", "fax", "electronic mail", "other"};
 
 }  // namespace
 
@@ -60,16 +80,18 @@ CDecodedContents DecodeServiceProviderName(std::string_view data) {
     std::string conditionText = HexByte(condition) + ": ";
     conditionText += condition & 0x01 ? "registered PLMN shown on the home network"
                                       : "registered PLMN not needed on the home network";
-    conditionText += condition & 0x02 ? "; name not needed when roaming"
-                                      : "; name shown when roaming";
+    conditionText +=
+        condition & 0x02 ? "; name not needed when roaming" : "; name shown when roaming";
     if (!contents.Add("Display condition", conditionText, 0, 1)) return contents;
     const std::string_view nameBytes = Slice(data, 1, kSpnSize - 1);
     const CAlphaIdentifier name = DecodeAlphaIdentifier(nameBytes);
     contents.Add("Service provider name", name.m_strText, 1, nameBytes.size());
     contents.Add("Name coding", std::string(AlphaCodingName(name.m_coding)), 1,
                  nameBytes.empty() ? 0 : 1);
-    if (name.m_bCut) contents.AddProblem("Service provider name: the coding's count passes the file's end");
-    if (data.size() < kSpnSize) contents.Missing("Service provider name", data.size(), kSpnSize - data.size());
+    if (name.m_bCut)
+        contents.AddProblem("Service provider name: the coding's count passes the file's end");
+    if (data.size() < kSpnSize)
+        contents.Missing("Service provider name", data.size(), kSpnSize - data.size());
     return contents;
 }
 
@@ -77,8 +99,8 @@ CDecodedContents DecodeLanguagePreference(std::string_view data) {
     return DecodeEntries(data, 1, "Language", [](std::string_view entry) {
         const unsigned code = static_cast<unsigned char>(entry[0]);
         const std::string_view name = LanguageName(static_cast<std::uint8_t>(code));
-        return (name.empty() ? std::string("unknown") : std::string(name)) + " (" +
-               HexByte(code) + ")";
+        return (name.empty() ? std::string("unknown") : std::string(name)) + " (" + HexByte(code) +
+               ")";
     });
 }
 
@@ -106,6 +128,11 @@ CDecodedContents DecodeCellBroadcastRanges(std::string_view data) {
     });
 }
 
+CDecodedContents DecodeGroupIds(std::string_view data) {
+    return DecodeEntries(data, 4, "Group id",
+                         [](std::string_view entry) { return DecodeBcdDigits(entry); });
+}
+
 CDecodedContents DecodeAccumulatedCallMeter(std::string_view data) {
     CDecodedContents contents(data.size());
     contents.Add("Units", std::to_string(BigEndian(Slice(data, 0, 3))), 0, 3);
@@ -120,7 +147,68 @@ CDecodedContents DecodePricePerUnit(std::string_view data) {
     const unsigned low = ByteAt(data, 4);
     const unsigned eppu = high << 4 | (low & 0x0F);
     const int exponent = static_cast<int>((low >> 4) & 0x07) * (low & 0x80 ? -1 : 1);
-    contents.Add("Price per unit",
-                 std::to_string(eppu) + " x 10^" + std::to_string(exponent), 3, 2);
+    contents.Add("Price per unit", std::to_string(eppu) + " x 10^" + std::to_string(exponent), 3,
+                 2);
+    return contents;
+}
+
+CDecodedContents DecodePriorityLevels(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("Priority levels", PriorityLevelsText(ByteAt(data, 0)), 0, 1);
+    contents.Add("Fast call set-up levels", PriorityLevelsText(ByteAt(data, 1)), 1, 1);
+    return contents;
+}
+
+CDecodedContents DecodeAutoAnswerLevels(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("Automatic answer levels", PriorityLevelsText(ByteAt(data, 0)), 0, 1);
+    return contents;
+}
+
+CDecodedContents DecodeMailboxIds(std::string_view data) {
+    CDecodedContents contents(data.size());
+    for (std::size_t i = 0; i < 4; ++i) {
+        const unsigned id = ByteAt(data, i);
+        contents.Add(std::string(kMessageKinds[i]) + " mailbox",
+                     id == 0 ? std::string("none") : "MBDN record " + std::to_string(id), i, 1);
+    }
+    return contents;
+}
+
+CDecodedContents DecodeMessageWaiting(std::string_view data) {
+    CDecodedContents contents(data.size());
+    const unsigned status = ByteAt(data, 0);
+    std::string waiting;
+    for (unsigned bit = 0; bit < 4; ++bit) {
+        if (!(status & (1u << bit))) continue;
+        if (!waiting.empty()) waiting += ", ";
+        waiting += kMessageKinds[bit];
+    }
+    contents.Add("Messages waiting", waiting.empty() ? "none" : waiting, 0, 1);
+    for (std::size_t i = 0; i < 4; ++i) {
+        contents.Add(std::string("Waiting ") + kMessageKinds[i] + " messages",
+                     std::to_string(ByteAt(data, i + 1)), i + 1, 1);
+    }
+    return contents;
+}
+
+CDecodedContents DecodeCallForwarding(std::string_view data) {
+    CDecodedContents contents(data.size());
+    contents.Add("MSP number", std::to_string(ByteAt(data, 0)), 0, 1);
+    // CFU indicator status: b1 voice, b2 fax, b3 data, b4 SMS, b5 all bearers.
+    static constexpr const char* kBearers[] = {"voice", "fax", "data", "SMS", "all bearers"};
+    const unsigned status = ByteAt(data, 1);
+    std::string forwarded;
+    for (unsigned bit = 0; bit < 5; ++bit) {
+        if (!(status & (1u << bit))) continue;
+        if (!forwarded.empty()) forwarded += ", ";
+        forwarded += kBearers[bit];
+    }
+    contents.Add("Unconditionally forwarded", forwarded.empty() ? "none" : forwarded, 1, 1);
+    // Bytes 3 to 16 are laid out as the 14 bytes after an ADN record's name.
+    const std::optional<CDialNumber> number = ParseDialNumber(Slice(data, 2, kDialNumberTrailer));
+    contents.Add("Forwarded-to number", number ? number->m_strNumber : std::string(), 2, 12);
+    contents.Add("Capability/configuration 2", RecordIdText(ByteAt(data, 14)), 14, 1);
+    contents.Add("Extension 7", RecordIdText(ByteAt(data, 15)), 15, 1);
     return contents;
 }

@@ -11,7 +11,9 @@ constexpr std::size_t kPlmnSize = 3;
 constexpr std::size_t kPlmnActSize = 5;
 constexpr std::size_t kImsiSize = 9;
 
-bool IsUnused(std::string_view bytes) { return bytes.find_first_not_of('\xFF') == bytes.npos; }
+bool IsUnused(std::string_view bytes) {
+    return bytes.find_first_not_of('\xFF') == bytes.npos;
+}
 
 CEncodeResult Fill(std::string bytes, std::size_t size, std::string_view what) {
     if (bytes.size() > size) {
@@ -23,7 +25,9 @@ CEncodeResult Fill(std::string bytes, std::size_t size, std::string_view what) {
     return CEncodeResult::Bytes(std::move(bytes));
 }
 
-bool IsLowerLetter(char c) { return c >= 'a' && c <= 'z'; }
+bool IsLowerLetter(char c) {
+    return c >= 'a' && c <= 'z';
+}
 
 }  // namespace
 
@@ -96,9 +100,9 @@ std::vector<CPlmnWithAct> ParsePlmnActList(std::string_view data) {
     for (std::size_t offset = 0; offset + kPlmnActSize <= data.size(); offset += kPlmnActSize) {
         CPlmnWithAct entry;
         entry.m_plmn = DecodePlmn(data.substr(offset, kPlmnSize));
-        entry.m_nAct = static_cast<std::uint16_t>(
-            static_cast<unsigned char>(data[offset + 3]) << 8 |
-            static_cast<unsigned char>(data[offset + 4]));
+        entry.m_nAct =
+            static_cast<std::uint16_t>(static_cast<unsigned char>(data[offset + 3]) << 8 |
+                                       static_cast<unsigned char>(data[offset + 4]));
         list.push_back(entry);
     }
     return list;
@@ -166,9 +170,9 @@ CEncodeResult EncodeLanguageCodes(const std::vector<std::uint8_t>& codes, std::s
 std::string_view LanguageName(std::uint8_t code) {
     // TS 23.038 5, coding group 0000 and the 0010 group's first languages.
     static constexpr std::array<std::string_view, 16> kGroup0 = {
-        "German",  "English", "Italian", "French",    "Spanish", "Dutch",
-        "Swedish", "Danish",  "Portuguese", "Finnish", "Norwegian", "Greek",
-        "Turkish", "Hungarian", "Polish", "unspecified"};
+        "German",  "English",   "Italian",    "French",     "Spanish",   "Dutch",
+        "Swedish", "Danish",    "Portuguese", "Finnish",    "Norwegian", "Greek",
+        "Turkish", "Hungarian", "Polish",     "unspecified"};
     static constexpr std::array<std::string_view, 5> kGroup2 = {"Czech", "Hebrew", "Arabic",
                                                                 "Russian", "Icelandic"};
     if (code < kGroup0.size()) return kGroup0[code];

@@ -4,7 +4,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -62,8 +64,8 @@ std::optional<std::u32string> Utf8ToCodePoints(std::string_view utf8) {
 std::string Ucs2ToUtf8(std::string_view bytes) {
     std::string out;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        char32_t unit = (static_cast<unsigned char>(bytes[i]) << 8) |
-                        static_cast<unsigned char>(bytes[i + 1]);
+        char32_t unit =
+            (static_cast<unsigned char>(bytes[i]) << 8) | static_cast<unsigned char>(bytes[i + 1]);
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
             const char32_t low = (static_cast<unsigned char>(bytes[i + 2]) << 8) |
                                  static_cast<unsigned char>(bytes[i + 3]);

@@ -42,14 +42,45 @@ TEST(FileCatalogue, LookupByPathAndById) {
         EXPECT_EQ(PathOf(*pEntry), canonical);
         EXPECT_EQ(FindFileById(pEntry->m_nParentId, pEntry->m_nId), pEntry);
     }
-    const char* unknown[] = {"", "3F0", "3F00\\", "3F00\\7F20\\6F3A", "7F20\\6F07",
-                             "3F00\\7F20\\6F07\\", "3F00-7F20", "3F00\\7F2G", "3F00\\7F20\\6F070"};
+    const char* unknown[] = {"",
+                             "3F0",
+                             "3F00\\",
+                             "3F00\\7F20\\6F3A",
+                             "7F20\\6F07",
+                             "3F00\\7F20\\6F07\\",
+                             "3F00-7F20",
+                             "3F00\\7F2G",
+                             "3F00\\7F20\\6F070"};
     for (const char* pPath : unknown) {
         SCOPED_TRACE(pPath);
         EXPECT_EQ(FindFileByPath(pPath), nullptr);
     }
     EXPECT_EQ(DescribeFile(*FindFileByPath("3F00\\7F20\\6F07")),
               "EF IMSI: International Mobile Subscriber Identity");
+}
+
+TEST(FileCatalogue, LookupByName) {
+    struct CCase {
+        const char* pName;
+        const char* pPath;  // "" for none
+    };
+    const CCase cases[] = {
+        {"imsi", "3F00\\7F20\\6F07"},
+        {"EF IMSI", "3F00\\7F20\\6F07"},
+        {"Ef Kc", "3F00\\7F20\\6F20"},
+        {"TELECOM", "3F00\\7F10"},
+        {"MF", "3F00"},
+        {"IMS", ""},
+        {"IMSI ", ""},
+        {"EFIMSI", ""},
+    };
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.pName);
+        const CCatalogueEntry* pEntry = FindFileByName(c.pName);
+        EXPECT_EQ(pEntry ? PathOf(*pEntry) : std::string(), c.pPath);
+    }
+    ASSERT_EQ(FindFilesById(0x6F07).size(), 1u);
+    EXPECT_TRUE(FindFilesById(0x1234).empty());
 }
 
 TEST(FileCatalogue, EveryFileHasAKnownParentAndUniquePath) {
@@ -59,7 +90,8 @@ TEST(FileCatalogue, EveryFileHasAKnownParentAndUniquePath) {
         EXPECT_TRUE(paths.insert(PathOf(entry)).second);
         EXPECT_FALSE(entry.m_strFullName.empty());
         if (entry.m_kind == FileKind::Master) continue;
-        const CCatalogueEntry* pParent = FindFileByPath(PathOf(entry).substr(0, PathOf(entry).size() - 5));
+        const CCatalogueEntry* pParent =
+            FindFileByPath(PathOf(entry).substr(0, PathOf(entry).size() - 5));
         ASSERT_NE(pParent, nullptr);
         EXPECT_NE(pParent->m_kind, FileKind::Elementary);
         EXPECT_EQ(entry.m_kind == FileKind::Elementary, entry.m_structure != FileStructure::None);
@@ -68,7 +100,8 @@ TEST(FileCatalogue, EveryFileHasAKnownParentAndUniquePath) {
         }
     }
     std::set<std::string> telecom;
-    for (const CCatalogueEntry* pChild : ChildrenOf(0x7F10)) telecom.insert(std::string(pChild->m_strShortName));
+    for (const CCatalogueEntry* pChild : ChildrenOf(0x7F10))
+        telecom.insert(std::string(pChild->m_strShortName));
     EXPECT_EQ(telecom.count("DF GRAPHICS"), 1u);
     EXPECT_EQ(telecom.count("EF ADN"), 1u);
     EXPECT_EQ(telecom.count("EF IMG"), 0u);  // a grandchild

@@ -18,22 +18,42 @@ TEST(Encoders, DialNumbersRoundTrip) {
         const char* pHex;  // the whole record, or "" where only the round trip matters
     };
     const CCase cases[] = {
-        {"profile ADN 1", {"Alice Example", "5550100", 0x81, 0xFF, 0xFF, 0xFF}, 28,
+        {"profile ADN 1",
+         {"Alice Example", "5550100", 0x81, 0xFF, 0xFF, 0xFF},
+         28,
          kDialNumberTrailer,
          "416C696365204578616D706C65FF0581550501F0FFFFFFFFFFFFFFFF"},
-        {"international", {"Bob", "+4917002345", 0x91, 0xFF, 0x02, 0xFF}, 17, kDialNumberTrailer,
+        {"international",
+         {"Bob", "+4917002345", 0x91, 0xFF, 0x02, 0xFF},
+         17,
+         kDialNumberTrailer,
          "426F6206919471003254FFFFFFFFFFFF02"},
         {"UCS2 name", {"Привет", "+70123", 0x91, 0x01, 0xFF, 0xFF}, 26, kDialNumberTrailer, ""},
-        {"star hash pause wild", {"*#", "*31#P1?2", 0x81, 0xFF, 0xFF, 0xFF}, 16,
-         kDialNumberTrailer, ""},
-        {"20 digits", {"", "12345678901234567890", 0x81, 0xFF, 0xFF, 0xFF}, 14,
-         kDialNumberTrailer, ""},
-        {"empty", {"", "", 0xFF, 0xFF, 0xFF, 0xFF}, 20, kDialNumberTrailer,
+        {"star hash pause wild",
+         {"*#", "*31#P1?2", 0x81, 0xFF, 0xFF, 0xFF},
+         16,
+         kDialNumberTrailer,
+         ""},
+        {"20 digits",
+         {"", "12345678901234567890", 0x81, 0xFF, 0xFF, 0xFF},
+         14,
+         kDialNumberTrailer,
+         ""},
+        {"empty",
+         {"", "", 0xFF, 0xFF, 0xFF, 0xFF},
+         20,
+         kDialNumberTrailer,
          "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},
-        {"barred", {"Bar", "123", 0x81, 0xFF, 0xFF, 0x05}, 18, kBarredDialNumberTrailer,
+        {"barred",
+         {"Bar", "123", 0x81, 0xFF, 0xFF, 0x05},
+         18,
+         kBarredDialNumberTrailer,
          "426172038121F3FFFFFFFFFFFFFFFFFFFF05"},
-        {"name fills the field", {"Exactly14chars", "1", 0x81, 0xFF, 0xFF, 0xFF}, 28,
-         kDialNumberTrailer, ""},
+        {"name fills the field",
+         {"Exactly14chars", "1", 0x81, 0xFF, 0xFF, 0xFF},
+         28,
+         kDialNumberTrailer,
+         ""},
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.pName);
@@ -91,7 +111,7 @@ TEST(Encoders, ImsiRoundTrips) {
     };
     const CCase cases[] = {
         {"001010123456789", "080910101032547698"},  // the profile's, 15 digits (odd)
-        {"26201123456789", "0821261021436587F9"},  // an even count: parity nibble 1, F pad
+        {"26201123456789", "0821261021436587F9"},   // an even count: parity nibble 1, F pad
         {"123456", "04113254F6FFFFFFFF"},
     };
     for (const CCase& c : cases) {
