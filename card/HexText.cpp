@@ -48,3 +48,8 @@ std::uint8_t HexQuotient(std::string_view sizeText, std::string_view divisorText
     if (divisor == 0) return 0;
     return static_cast<std::uint8_t>((high * 256 + low) / divisor);
 }
+
+int HexDigitValue(char c) {
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return NibbleOf(c);
+}

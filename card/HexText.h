@@ -20,6 +20,10 @@ void HexToBytes(std::string_view text, unsigned char* pOut);
 void HexPairToByte(std::string_view text, unsigned char* pOut);
 unsigned char HexPairToByte(std::string_view text);
 
+// The value of a hex digit of either case, -1 for any other character: for the strict
+// readers (profiles, file paths, status words) that refuse what is not hex.
+int HexDigitValue(char c);
+
 // Number of records of a record file: four-digit file size / two-digit record length,
 // truncated to 8 bits. A record length of 00 gives 0 rather than a division fault.
 std::uint8_t HexQuotient(std::string_view sizeText, std::string_view divisorText);

@@ -2,13 +2,6 @@
 
 #include "HexText.h"
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 std::string HexOf(std::string_view bytes) {
     return BytesToHex(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }

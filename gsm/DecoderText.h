@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HexText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,8 +20,6 @@ inline unsigned ByteAt(std::string_view data, std::size_t offset) {
     return offset < data.size() ? static_cast<unsigned char>(data[offset]) : 0xFFu;
 }
 
-// The value of a hex digit of either case, -1 for any other character.
-int HexDigitValue(char c);
 // Upper-case hex digits, no separators.
 std::string HexOf(std::string_view bytes);
 // Two hex digits of a byte: "0A".

@@ -71,6 +71,16 @@ std::size_t DecodeValidityPeriod(std::string_view data, std::size_t at, unsigned
     }
 }
 
+// TP-MR and the address after it, as SMS-SUBMIT and SMS-STATUS-REPORT begin; the offset
+// after them, 0 when either is cut short or spoiled.
+std::size_t DecodeReferenceAndAddress(std::string_view data, std::size_t start, const char* name,
+                                      CDecodedContents& out) {
+    if (!out.Add("Message reference", std::to_string(ByteAt(data, start + 1)), start + 1, 1))
+        return 0;
+    const std::size_t address = DecodeSmsAddress(data, start + 2, SmsAddressForm::Tp, name, out);
+    return address == 0 ? 0 : start + 2 + address;
+}
+
 void DecodeSubmit(std::string_view data, std::size_t start, CDecodedContents& out) {
     const unsigned first = ByteAt(data, start);
     static const char* const kFormats[4] = {"none", "enhanced", "relative", "absolute"};
@@ -79,12 +89,8 @@ void DecodeSubmit(std::string_view data, std::size_t start, CDecodedContents& ou
     out.Add("Validity period format", kFormats[format], start, 1);
     out.Add("Status report request", YesNo(first & 0x20), start, 1);
     out.Add("Reply path", YesNo(first & 0x80), start, 1);
-    if (!out.Add("Message reference", std::to_string(ByteAt(data, start + 1)), start + 1, 1))
-        return;
-    const std::size_t address =
-        DecodeSmsAddress(data, start + 2, SmsAddressForm::Tp, "Destination address", out);
-    if (address == 0) return;
-    const std::size_t at = start + 2 + address;
+    const std::size_t at = DecodeReferenceAndAddress(data, start, "Destination address", out);
+    if (at == 0) return;
     const CSmsDataCoding coding = DecodePidAndDcs(data, at, out);
     if (!out.Has(at, 2)) return;
     const std::size_t period = DecodeValidityPeriod(data, at + 2, format, out);
@@ -126,12 +132,8 @@ void DecodeStatusReport(std::string_view data, std::size_t start, CDecodedConten
     out.Add("More messages to send", YesNo((first & 0x04) == 0), start, 1);
     out.Add("Status report qualifier",
             (first & 0x20) ? "result of an SMS-COMMAND" : "result of an SMS-SUBMIT", start, 1);
-    if (!out.Add("Message reference", std::to_string(ByteAt(data, start + 1)), start + 1, 1))
-        return;
-    const std::size_t address =
-        DecodeSmsAddress(data, start + 2, SmsAddressForm::Tp, "Recipient address", out);
-    if (address == 0) return;
-    const std::size_t at = start + 2 + address;
+    const std::size_t at = DecodeReferenceAndAddress(data, start, "Recipient address", out);
+    if (at == 0) return;
     if (!AddTimeStamp(data, at, "Service centre time stamp", out) ||
         !AddTimeStamp(data, at + kSmsTimeStampLength, "Discharge time", out))
         return;

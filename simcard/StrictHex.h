@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HexText.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -8,9 +10,6 @@
 // pairs in either case and nothing else. Unlike the card core's lenient conversion, which
 // sends what a user typed as typed, a stray character here is an error that names a line.
 // Writing hex goes through the card core's BytesToHex.
-
-// The value of one hex digit, or -1.
-int HexDigitValue(char c);
 
 // Appends the bytes of text to bytes; false, with bytes untouched, for an odd count or a
 // character that is not a hex digit.
