@@ -2,6 +2,13 @@
 
 #include "HexText.h"
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 std::string HexOf(std::string_view bytes) {
     return BytesToHex(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
@@ -21,4 +28,22 @@ bool AllFF(std::string_view bytes) { return bytes.find_first_not_of('\xFF') == b
 
 std::string Numbered(std::string_view name, std::size_t index) {
     return std::string(name) + " " + std::to_string(index + 1);
+}
+
+bool NextTlv(std::string_view data, std::size_t& offset, CTlv& tlv) {
+    if (offset >= data.size() || data[offset] == '\xFF' || data.size() - offset < 2) return false;
+    tlv.m_nOffset = offset;
+    tlv.m_nTag = static_cast<unsigned char>(data[offset]);
+    std::size_t length = static_cast<unsigned char>(data[offset + 1]);
+    std::size_t valueOffset = offset + 2;
+    if (length == 0x81) {
+        if (valueOffset >= data.size()) return false;
+        length = static_cast<unsigned char>(data[valueOffset]);
+        ++valueOffset;
+    }
+    tlv.m_nValueOffset = valueOffset;
+    tlv.m_bCut = length > data.size() - valueOffset;
+    tlv.m_value = data.substr(valueOffset, length);
+    offset = valueOffset + tlv.m_value.size();
+    return true;
 }

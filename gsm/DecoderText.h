@@ -18,6 +18,8 @@ inline unsigned ByteAt(std::string_view data, std::size_t offset) {
     return offset < data.size() ? static_cast<unsigned char>(data[offset]) : 0xFFu;
 }
 
+// The value of a hex digit of either case, -1 for any other character.
+int HexDigitValue(char c);
 // Upper-case hex digits, no separators.
 std::string HexOf(std::string_view bytes);
 // Two hex digits of a byte: "0A".
@@ -26,5 +28,17 @@ std::string HexByte(unsigned value);
 std::uint32_t BigEndian(std::string_view bytes);
 // Whether every byte is FF (an unused entry or record).
 bool AllFF(std::string_view bytes);
+// One BER-TLV object of a one-byte tag (lengths of one byte, or 81 and one byte).
+struct CTlv {
+    unsigned m_nTag = 0;
+    std::size_t m_nOffset = 0;       // of the tag
+    std::size_t m_nValueOffset = 0;  // of the value
+    std::string_view m_value;        // cut at the input's end when its length passes it
+    bool m_bCut = false;
+};
+// The object at offset, which must be inside data; offset moves past it. False at the end,
+// at FF padding, or where not even the length is there.
+bool NextTlv(std::string_view data, std::size_t& offset, CTlv& tlv);
+
 // "name n" for the n-th entry of a list, counted from 1.
 std::string Numbered(std::string_view name, std::size_t index);

@@ -25,6 +25,9 @@ CDecodedContents DecodePlmnSelector(std::string_view data);  // PLMNsel
 CDecodedContents DecodeForbiddenPlmns(std::string_view data);
 CDecodedContents DecodePlmnActList(std::string_view data);  // PLMNwAcT, OPLMNwAcT, HPLMNwAcT
 CDecodedContents DecodeHplmnSearchPeriod(std::string_view data);
+CDecodedContents DecodePlmnNetworkName(std::string_view data);  // PNN
+CDecodedContents DecodeOperatorPlmnList(std::string_view data);  // OPL
+CDecodedContents DecodeServiceProviderDisplay(std::string_view data);  // SPDI
 
 // Services, languages, names (ServiceDecoders.cpp)
 CDecodedContents DecodeServiceTable(std::string_view data);  // SST
@@ -34,6 +37,7 @@ CDecodedContents DecodeExtendedLanguagePreference(std::string_view data);  // EL
 CDecodedContents DecodeEmergencyCallCodes(std::string_view data);          // ECC
 CDecodedContents DecodeCellBroadcastIds(std::string_view data);            // CBMI, CBMID
 CDecodedContents DecodeCellBroadcastRanges(std::string_view data);         // CBMIR
+CDecodedContents DecodeGroupIds(std::string_view data);                    // VGCS, VBS
 
 // Charging (ServiceDecoders.cpp)
 CDecodedContents DecodeAccumulatedCallMeter(std::string_view data);  // ACM, ACMmax

@@ -1,7 +1,8 @@
 #include "FileCatalogue.h"
 
+#include "DecoderText.h"
+
 #include <array>
-#include <cctype>
 
 namespace {
 
@@ -200,13 +201,6 @@ constexpr std::array<std::string_view, 59> kServiceNames = {
     "MMS User Connectivity Parameters",
 };
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 const std::vector<CCatalogueEntry>& FileCatalogue() {
@@ -229,7 +223,7 @@ const CCatalogueEntry* FindFileByPath(std::string_view path) {
         if (path.size() - i < 4) return nullptr;
         std::uint16_t id = 0;
         for (std::size_t k = 0; k < 4; ++k) {
-            const int value = HexValue(path[i + k]);
+            const int value = HexDigitValue(path[i + k]);
             if (value < 0) return nullptr;
             id = static_cast<std::uint16_t>(id << 4 | value);
         }

@@ -1,6 +1,7 @@
 #include "FileDecoders.h"
 
 #include "EfDecoders.h"
+#include "SmsFileDecoders.h"
 
 namespace {
 
@@ -30,7 +31,10 @@ constexpr CDecoderEntry kDecoders[] = {
     {kTelecom, 0x6F4C, &DecodeExtension},                 // EXT3
     {kTelecom, 0x6F4D, &DecodeBarredDialNumber},          // BDN
     {kTelecom, 0x6F4E, &DecodeExtension},                 // EXT4
-    // SMS files (h19-sms):
+    {kTelecom, 0x6F3C, &DecodeSmsRecord},                 // SMS
+    {kTelecom, 0x6F42, &DecodeSmsParameters},             // SMSP
+    {kTelecom, 0x6F43, &DecodeSmsStatus},                 // SMSS
+    {kTelecom, 0x6F47, &DecodeSmsStatusReport},           // SMSR
 
     {kGsm, 0x6F05, &DecodeLanguagePreference},            // LP
     {kGsm, 0x6F07, &DecodeImsi},
@@ -58,7 +62,15 @@ constexpr CDecoderEntry kDecoders[] = {
     {kGsm, 0x6F7E, &DecodeLoci},
     {kGsm, 0x6FAD, &DecodeAdministrativeData},
     {kGsm, 0x6FAE, &DecodePhase},
+    {kGsm, 0x6FB1, &DecodeGroupIds},                      // VGCS
+    {kGsm, 0x6FB3, &DecodeGroupIds},                      // VBS
     {kGsm, 0x6FB7, &DecodeEmergencyCallCodes},
+    {kGsm, 0x6FC5, &DecodePlmnNetworkName},               // PNN
+    {kGsm, 0x6FC6, &DecodeOperatorPlmnList},              // OPL
+    {kGsm, 0x6FC7, &DecodeDialNumber},                    // MBDN
+    {kGsm, 0x6FC8, &DecodeExtension},                     // EXT6
+    {kGsm, 0x6FCC, &DecodeExtension},                     // EXT7
+    {kGsm, 0x6FCD, &DecodeServiceProviderDisplay},        // SPDI
 };
 
 CDecodedContents NoDecoder(std::string_view data, std::string text) {

@@ -1,5 +1,7 @@
 // Decoders of the PLMN lists and the home network search period.
 #include "DecoderText.h"
+#include "GsmAlphabet.h"
+#include "Ucs2Text.h"
 #include "EfDecoders.h"
 #include "Plmn.h"
 #include "SimValues.h"
@@ -27,6 +29,34 @@ CDecodedContents DecodePlmns(std::string_view data, std::string_view name) {
     NoteCutEntry(contents, data, kPlmnSize, name);
     if (data.empty()) contents.Missing(Numbered(name, 0), 0, kPlmnSize);
     return contents;
+}
+
+// A network name of TS 24.008 10.5.3.5a: a byte of coding (b7-b5: 000 GSM 7-bit packed,
+// 001 UCS2; b3-b1: spare bits in the last byte), then the text.
+std::string NetworkNameText(std::string_view value) {
+    if (value.empty()) return {};
+    const unsigned coding = static_cast<unsigned char>(value[0]);
+    const std::string_view text = value.substr(1);
+    switch ((coding >> 4) & 0x07) {
+        case 0: {
+            const std::size_t bits = text.size() * 8;
+            const std::size_t spare = coding & 0x07;
+            const std::size_t septets = bits >= spare ? (bits - spare) / 7 : 0;
+            return GsmSeptetsToUtf8(UnpackSeptets(text, septets));
+        }
+        case 1: return Ucs2ToUtf8(text);
+        default: return "(coding scheme " + std::to_string((coding >> 4) & 0x07) + ") " + HexOf(text);
+    }
+}
+
+// A TLV's value, or its problem when its length passes the input's end.
+bool AddTlvField(CDecodedContents& contents, const CTlv& tlv, const std::string& name,
+                 const std::string& value) {
+    if (tlv.m_bCut) {
+        contents.AddProblem(name + ": its length passes the end of the data");
+        return false;
+    }
+    return contents.Add(name, value, tlv.m_nOffset, tlv.m_nValueOffset - tlv.m_nOffset + tlv.m_value.size());
 }
 
 }  // namespace
@@ -69,5 +99,64 @@ CDecodedContents DecodeHplmnSearchPeriod(std::string_view data) {
                  period == 0 ? std::string("no higher priority PLMN search")
                              : std::to_string(period) + " x 6 minutes",
                  0, 1);
+    return contents;
+}
+
+CDecodedContents DecodePlmnNetworkName(std::string_view data) {
+    CDecodedContents contents(data.size());
+    std::size_t offset = 0;
+    CTlv tlv;
+    while (NextTlv(data, offset, tlv)) {
+        switch (tlv.m_nTag) {
+            case 0x43: AddTlvField(contents, tlv, "Full name", NetworkNameText(tlv.m_value)); break;
+            case 0x45: AddTlvField(contents, tlv, "Short name", NetworkNameText(tlv.m_value)); break;
+            case 0x80: AddTlvField(contents, tlv, "PLMN additional information", HexOf(tlv.m_value)); break;
+            default: AddTlvField(contents, tlv, "Tag " + HexByte(tlv.m_nTag), HexOf(tlv.m_value)); break;
+        }
+    }
+    if (contents.Fields().empty() && contents.Complete()) {
+        contents.Add("Record", AllFF(data) ? "empty" : "no network name", 0, data.size());
+    }
+    return contents;
+}
+
+CDecodedContents DecodeOperatorPlmnList(std::string_view data) {
+    CDecodedContents contents(data.size());
+    // D in a PLMN digit matches any digit, so PlmnText shows it as it stands.
+    contents.Add("PLMN", PlmnText(DecodePlmn(Slice(data, 0, 3))), 0, 3);
+    contents.Add("LAC range", HexOf(Slice(data, 3, 2)) + " to " + HexOf(Slice(data, 5, 2)), 3, 4);
+    const unsigned record = ByteAt(data, 7);
+    contents.Add("PNN record", record == 0 ? std::string("none (name from other sources)")
+                                           : std::to_string(record),
+                 7, 1);
+    return contents;
+}
+
+CDecodedContents DecodeServiceProviderDisplay(std::string_view data) {
+    CDecodedContents contents(data.size());
+    std::size_t offset = 0;
+    CTlv outer;
+    if (!NextTlv(data, offset, outer) || outer.m_nTag != 0xA3) {
+        contents.AddProblem("no service provider display information (tag A3)");
+        return contents;
+    }
+    if (outer.m_bCut) contents.AddProblem("Tag A3: its length passes the end of the data");
+    std::size_t inner = 0;
+    CTlv list;
+    if (!NextTlv(outer.m_value, inner, list) || list.m_nTag != 0x80) {
+        contents.AddProblem("no PLMN list (tag 80) in tag A3");
+        return contents;
+    }
+    if (list.m_bCut) contents.AddProblem("Tag 80: its length passes the end of the data");
+    const std::size_t base = outer.m_nValueOffset + list.m_nValueOffset;
+    const PlmnList plmns = ParsePlmnList(list.m_value);
+    for (std::size_t i = 0; i < plmns.size(); ++i) {
+        contents.Add(Numbered("Service provider PLMN", i), PlmnText(plmns[i]), base + i * kPlmnSize,
+                     kPlmnSize);
+    }
+    if (list.m_value.size() % kPlmnSize != 0) {
+        contents.Missing(Numbered("Service provider PLMN", plmns.size()),
+                         base + plmns.size() * kPlmnSize, kPlmnSize);
+    }
     return contents;
 }

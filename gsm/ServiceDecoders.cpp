@@ -106,6 +106,11 @@ CDecodedContents DecodeCellBroadcastRanges(std::string_view data) {
     });
 }
 
+CDecodedContents DecodeGroupIds(std::string_view data) {
+    return DecodeEntries(data, 4, "Group id",
+                         [](std::string_view entry) { return DecodeBcdDigits(entry); });
+}
+
 CDecodedContents DecodeAccumulatedCallMeter(std::string_view data) {
     CDecodedContents contents(data.size());
     contents.Add("Units", std::to_string(BigEndian(Slice(data, 0, 3))), 0, 3);

@@ -1,7 +1,8 @@
 #include "StatusWords.h"
 
+#include "DecoderText.h"
+
 #include <array>
-#include <cctype>
 
 namespace {
 
@@ -107,13 +108,6 @@ const CStatusWordRule* Find(const std::array<CStatusWordRule, N>& rules, std::ui
     return nullptr;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 CStatusWordMeaning DescribeStatusWord(std::uint8_t sw1, std::uint8_t sw2) {
@@ -139,7 +133,7 @@ std::string ExplainStatusWord(std::string_view hexText) {
     int count = 0;
     for (char c : hexText) {
         if (c == ' ') continue;
-        const int value = HexValue(c);
+        const int value = HexDigitValue(c);
         if (value < 0 || count == 4) return {};
         digits[count++] = value;
     }

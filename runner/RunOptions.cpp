@@ -25,8 +25,10 @@ CRunOptions CRunOptions::Parse(const QStringList& arguments) {
         "character); exit 1 when they differ.",
         "GOLDEN");
     const QCommandLineOption quietOption("quiet", "Print no line per row.");
-    parser.addOptions(
-        {readerOption, listOption, exportOption, traceOption, checkOption, quietOption});
+    const QCommandLineOption explainOption(
+        "explain", "End each row's line with the meaning of its status word, after \" # \".");
+    parser.addOptions({readerOption, listOption, exportOption, traceOption, checkOption,
+                       quietOption, explainOption});
     parser.addPositionalArgument("SCRIPT", "The script file (.scp) to run.");
 
     CRunOptions options;
@@ -48,6 +50,7 @@ CRunOptions CRunOptions::Parse(const QStringList& arguments) {
     options.m_strTrace = parser.value(traceOption);
     options.m_strCheck = parser.value(checkOption);
     options.m_bQuiet = parser.isSet(quietOption);
+    options.m_bExplain = parser.isSet(explainOption);
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(listOption)) {
         options.m_eAction = EAction::ListReaders;

@@ -22,4 +22,5 @@ public:
     QString m_strTrace;
     QString m_strCheck;
     bool m_bQuiet = false;
+    bool m_bExplain = false;  // each row line ends with its status word's meaning
 };

@@ -1,5 +1,7 @@
 #include "RunOutput.h"
 
+#include "StatusWords.h"
+
 #include <string>
 
 #include <unistd.h>
@@ -23,6 +25,8 @@ void CRunOutput::Row(int row, std::string_view command, std::string_view statusW
                      static_cast<int>(statusWord.size()), statusWord.data());
         if (!dataOut.empty())
             std::fprintf(m_pOut, " %.*s", static_cast<int>(dataOut.size()), dataOut.data());
+        const std::string meaning = m_bExplain ? ExplainStatusWord(statusWord) : std::string();
+        if (!meaning.empty()) std::fprintf(m_pOut, " # %s", meaning.c_str());
         std::fputc('\n', m_pOut);
     }
     if (m_bProgress) ShowProgress(row);

@@ -13,6 +13,8 @@ public:
 
     void Row(int row, std::string_view command, std::string_view statusWord,
              std::string_view dataOut);
+    // Row lines end with " # " and the status word's meaning.
+    void SetExplain(bool bExplain) { m_bExplain = bExplain; }
     // Wipes the progress line.
     void Finish();
 
@@ -26,6 +28,7 @@ private:
     std::FILE* m_pOut;
     std::FILE* m_pErr;
     bool m_bQuiet;
+    bool m_bExplain = false;
     bool m_bProgress;
     bool m_bProgressShown = false;
     int m_nRowCount;

@@ -120,6 +120,7 @@ int CRunner::RunScript(const CRunOptions& options, std::vector<std::string> comm
     if (const int result = Connect(reader, options.m_strReader); result != kSuccess) return result;
 
     CRunOutput output(m_pOut, m_pErr, options.m_bQuiet, static_cast<int>(commands.size()));
+    output.SetExplain(options.m_bExplain);
     CRunRows rows(std::move(commands), output);
     CScriptEngine engine(rows, [&reader](const std::string& strCommand, std::string& strResponse) {
         return static_cast<long>(reader.Exchange(strCommand, strResponse));

@@ -2,13 +2,6 @@
 
 #include <algorithm>
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 bool AppendStrictHex(std::string_view text, std::vector<std::uint8_t>& bytes) {
     if (text.size() % 2 != 0) return false;
     if (!std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; }))

@@ -1,5 +1,9 @@
 #pragma once
 
+// HexDigitValue, the value of one hex digit, is the GSM library's: one rule for every
+// reader of hex.
+#include "DecoderText.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -9,8 +13,6 @@
 // sends what a user typed as typed, a stray character here is an error that names a line.
 // Writing hex goes through the card core's BytesToHex.
 
-// The value of one hex digit, or -1.
-int HexDigitValue(char c);
 
 // Appends the bytes of text to bytes; false, with bytes untouched, for an odd count or a
 // character that is not a hex digit.

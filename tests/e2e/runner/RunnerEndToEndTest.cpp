@@ -77,6 +77,13 @@ TEST_F(RunnerEndToEndTest, WritesRowsExportAndTraceByteForByteAndChecksAGoldenEx
     EXPECT_EQ(Run({"--quiet", "--reader", kReader, "--check", Path("good.log"), Path("a.scp")}), 0)
         << m_strErr;
     EXPECT_EQ(m_strOut, "");
+
+    EXPECT_EQ(Run({"--explain", Path("a.scp")}), 0) << m_strErr;
+    EXPECT_EQ(m_strOut,
+              "1 A0A40000023F00 9F17 # 23 bytes of response waiting\n"
+              "4 A0A40000022FE2 9F0F # 15 bytes of response waiting\n"
+              "5 A0B000000A 9000 " +
+                  kIccid + " # normal ending of the command\n");
 }
 
 TEST_F(RunnerEndToEndTest, ListsReadersAndNamesTheReaderOrFileOfEachError) {

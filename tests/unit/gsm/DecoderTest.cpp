@@ -117,6 +117,18 @@ TEST(FileDecoders, StandardLayouts) {
         {"3F00\\7F20\\6F3E", Bytes("12 34"), "Group identifier", "1234"},
         {"3F00\\7F20\\6F39", Bytes("00 01 00"), "Units", "256"},
         {"3F00\\7F20\\6F41", "EUR" + Bytes("0F 9C"), "Price per unit", "252 x 10^-1"},
+        // Network names: 7-bit packed with 6 spare bits, and UCS2.
+        {"3F00\\7F20\\6FC5", Bytes("43 07 86 C6 F4 98 5E 66 03 45 05 90 00 46 00 4D FF FF"),
+         "Full name", "Fictel"},
+        {"3F00\\7F20\\6FC5", Bytes("43 07 86 C6 F4 98 5E 66 03 45 05 90 00 46 00 4D FF FF"),
+         "Short name", "FM"},
+        {"3F00\\7F20\\6FC6", Bytes("00 F1 10 00 00 FF FE 01"), "LAC range", "0000 to FFFE"},
+        {"3F00\\7F20\\6FC6", Bytes("00 F1 10 00 00 FF FE 01"), "PNN record", "1"},
+        {"3F00\\7F20\\6FCD", Bytes("A3 05 80 03 00 F1 10 FF FF"), "Service provider PLMN 1",
+         "001-01"},
+        {"3F00\\7F20\\6FB1", Bytes("21 43 65 87 21 F3 FF FF"), "Group id 2", "123"},
+        {"3F00\\7F20\\6FC7", Padded("Mailbox", 10) + Padded(Bytes("03 81 21 F3"), 14), "Number",
+         "123"},
     };
     for (const CFieldCase& c : cases) {
         SCOPED_TRACE(std::string(c.pPath) + " " + c.pField);
@@ -155,7 +167,11 @@ TEST(FileDecoders, ShortInputsGiveWhatTheyHoldAndSayWhatIsMissing) {
          "Number", "Number length 14 is not 1 to 11"},
         {"3F00\\7F20\\6F38", "", "", "Service 1: byte 1 missing (0 given)"},
         {"3F00\\7F20\\6F6F", Bytes("00"), "", "\"3F00\\7F20\\6F6F\" is not a file of a GSM SIM"},
-        {"3F00\\7F20\\6FB1", Bytes("00"), "", "no decoder for EF VGCS"},
+        {"3F00\\7F20\\6FB2", Bytes("00"), "", "no decoder for EF VGCSS"},
+        {"3F00\\7F20\\6FC5", Bytes("43 09 86 C6 F4"), "", "Full name: its length passes the end of the data"},
+        {"3F00\\7F20\\6FCD", Bytes("A3 05 80 03 00 F1"), "",
+         "Tag A3: its length passes the end of the data"},
+        {"3F00\\7F20\\6FCD", Bytes("80 03 00 F1 10"), "", "no service provider display information (tag A3)"},
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(std::string(c.pPath) + " " + c.pProblem);
