@@ -17,8 +17,11 @@
 #include "CardReaderHost.h"
 #include "CardWalker.h"
 #include "DumpCatalogue.h"
+#include "HexText.h"
 #include "PrivatePcscd.h"
 #include "RawTransmitLoop.h"
+#include "SimCard.h"
+#include "SimProfile.h"
 
 namespace {
 
@@ -62,6 +65,34 @@ CWalkRun Walk(CCardReader& reader) {
     run.m_nLeast = walker.Dump().LeastApdus();
     run.m_nFiles = walker.Dump().m_files.size();
     return run;
+}
+
+// The walker's own share of a dump: the whole walk against the virtual card in this
+// process, without any transport, in milliseconds.
+double InProcessWalkMillis(int count) {
+    CSimProfile profile;
+    std::string error;
+    if (!profile.Load(CPrivatePcscd::DefaultProfilePath(), error)) {
+        std::fprintf(stderr, "profile: %s\n", error.c_str());
+        std::exit(1);
+    }
+    CSimCard card(std::move(profile));
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+        card.Reset();
+        CCardWalker walker(CDumpCatalogue::Targets(), [&card](const std::string& command, std::string& response) {
+            std::vector<unsigned char> apdu((command.size() + 1) / 2);
+            HexToBytes(command, apdu.data());
+            const std::vector<std::uint8_t>& answer = card.Process(apdu.data(), command.size() / 2);
+            response = BytesToHex(answer.data(), answer.size());
+            return 0L;
+        });
+        walker.SetCodeSource([](const std::string&, int) { return std::string("1234"); });
+        while (walker.Step()) {
+        }
+        if (walker.Dump().m_files.empty()) std::exit(1);
+    }
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / count;
 }
 
 }  // namespace
@@ -112,6 +143,8 @@ int main(int argc, char** argv) {
     std::printf("raw loop    : %8.2f ms (median of %d)\n", CBenchFigure::Median(raws), rounds);
     std::printf("dump / raw  : %8.3f (median of pairwise ratios; target <= 1.1)\n",
                 CBenchFigure::Median(ratios));
+    std::printf("walk in-process: %8.3f ms per dump (the walker and the virtual card, no transport)\n",
+                InProcessWalkMillis(200));
     CBenchFigure::Print("Whole dump of the default card, APDUs", "APDUs",
                         std::vector<double>(rounds, count), "least a complete read needs",
                         std::vector<double>(rounds, static_cast<double>(first.m_nLeast)), "ratio <= 1.2");
