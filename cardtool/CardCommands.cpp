@@ -17,10 +17,7 @@ const std::vector<CCardCommand>& CardCommands() {
 
         // Whole-card dumps:
         {"dump", "[--reader NAME] [--codes FILE] [--scan RANGE]... [--trace FILE] -o DUMP",
-         "the whole card in a reader into a dump file",
-         [](const QStringList& arguments, CCardToolIo&) {
-             return CDumpCommand(stdout, stderr).Run(arguments);
-         }},
+         "reads every file of the card into a dump file", &RunDumpCommand},
 
         // Twins, restore scripts and differences:
         {"twin", "DUMP [--codes FILE] -o PROFILE",

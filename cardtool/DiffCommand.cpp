@@ -23,7 +23,9 @@ std::optional<CCardDump> DumpOfReader(const QString& strReader, const QString& s
     const QString path = folder.filePath(QStringLiteral("card.json"));
     QStringList arguments = {QStringLiteral("--reader"), strReader, QStringLiteral("-o"), path};
     if (!strCodes.isEmpty()) arguments << QStringLiteral("--codes") << strCodes;
-    CDumpCommand dump(stderr, stderr);
+    // The dump's own report ("card.json: 42 files, ...") is no difference: standard error.
+    CCardToolIo dumpIo(stderr, stderr);
+    CDumpCommand dump(dumpIo);
     if (dump.Run(arguments) != CDumpCommand::kSuccess) return std::nullopt;
     return CDumpCommandArgs::LoadDump(path, io);
 }

@@ -70,18 +70,10 @@ CBytes ReaderAtr(const std::string& readerName) {
 
 }  // namespace
 
-const char* CDumpCommand::Usage() {
-    return "corvanta-card dump [--reader NAME] [--codes FILE] [--scan RANGE]... [--trace FILE] "
-           "-o DUMP\n"
-           "  Reads every file of the card into DUMP (JSON). --codes FILE holds lines CHV1=,\n"
-           "  CHV2=, ADM= (the file must be readable by you alone); without it the codes are\n"
-           "  asked on the terminal. --scan 6F00-6FFF also looks for ids outside the catalogue.\n"
-           "  --trace FILE writes every exchange in the Trace page's format, codes masked.\n";
-}
+int CDumpCommand::Fail(const std::string& message) { return m_io.Fail(message); }
 
-int CDumpCommand::Fail(const std::string& message) {
-    std::fprintf(m_pErr, "corvanta-card: %s\n", message.c_str());
-    return kError;
+int RunDumpCommand(const QStringList& arguments, CCardToolIo& io) {
+    return CDumpCommand(io).Run(arguments);
 }
 
 bool CDumpCommand::Parse(const QStringList& arguments, COptions& options) {
@@ -103,12 +95,12 @@ bool CDumpCommand::Parse(const QStringList& arguments, COptions& options) {
             Fail("dump: " +
                  (argument.startsWith('-') && !bHasValue ? Local(argument) + " needs a value"
                                                           : "unknown argument " + Local(argument)) +
-                 "\n" + Usage());
+                 " (see --help)");
             return false;
         }
     }
     if (options.m_strOutput.isEmpty()) {
-        Fail(std::string("dump: -o DUMP is missing\n") + Usage());
+        Fail("dump: -o DUMP is missing (see --help)");
         return false;
     }
     return true;
@@ -147,11 +139,12 @@ std::string CDumpCommand::AskCode(const std::string& code, int attemptsLeft) {
     return CCodePrompt::Ask(code + " (" + left + "Enter to skip): ");
 }
 
-void CDumpCommand::ShowProgress(const CCardWalker& walker) {
+// On a terminal only: a line rewritten in place would litter a log or a pipe.
+void CDumpCommand::ShowProgress(const CCardWalker& walker) const {
     if (!m_bProgress) return;
-    std::fprintf(m_pErr, "\r\033[KReading %s: %d of %d files", walker.CurrentPath().c_str(),
+    std::fprintf(stderr, "\r\033[KReading %s: %d of %d files", walker.CurrentPath().c_str(),
                  walker.FilesDone(), walker.FilesKnown());
-    std::fflush(m_pErr);
+    std::fflush(stderr);
 }
 
 int CDumpCommand::Walk(CCardReader& reader, CCardWalker& walker) {
@@ -161,7 +154,7 @@ int CDumpCommand::Walk(CCardReader& reader, CCardWalker& walker) {
         ShowProgress(walker);
         if (m_stepObserver) m_stepObserver(walker);
     }
-    if (m_bProgress) std::fputs("\r\033[K", m_pErr);
+    if (m_bProgress) std::fputs("\r\033[K", stderr);
     reader.Disconnect();
     if (walker.HasFailed()) return Fail(walker.Failure());
     if (walker.IsCancelled()) return Fail("cancelled while reading " + walker.CurrentPath());
@@ -182,7 +175,7 @@ int CDumpCommand::Run(const QStringList& arguments) {
     if (!options.m_strCodes.empty() && !CCodesFile::Load(options.m_strCodes, m_codes, error))
         return Fail(error);
     m_bAskCodes = options.m_strCodes.empty() && CCodePrompt::HasTerminal();
-    m_bProgress = isatty(fileno(m_pErr)) != 0;
+    m_bProgress = isatty(STDERR_FILENO) != 0;
 
     CDumpTraceHost host(!options.m_strTrace.isEmpty());
     CCardReader reader;
@@ -208,14 +201,11 @@ int CDumpCommand::Run(const QStringList& arguments) {
     if (!options.m_strTrace.isEmpty() &&
         !CScriptFile::SaveBytes(options.m_strTrace, host.Trace(), &fileError))
         return Fail(Local(options.m_strTrace) + ": could not write (" + Local(fileError) + ")");
-    if (result != kSuccess) {
-        std::fprintf(m_pErr, "corvanta-card: nothing written to %s\n", Local(options.m_strOutput).c_str());
-        return result;
-    }
-    for (const std::string& note : dump.m_notes) std::fprintf(m_pErr, "corvanta-card: %s\n", note.c_str());
+    if (result != kSuccess) return Fail("nothing written to " + Local(options.m_strOutput));
+    for (const std::string& note : dump.m_notes) m_io.Fail(note);
     if (!CDumpJson::Save(dump, options.m_strOutput, fileError)) return Fail(Local(fileError));
-    std::fprintf(m_pOut, "%s: %zu files, %d APDUs (a complete read needs at least %zu)\n",
-                 Local(options.m_strOutput).c_str(), dump.m_files.size(), walker.ApduCount(),
-                 dump.LeastApdus());
+    m_io.PrintLine(Local(options.m_strOutput) + ": " + std::to_string(dump.m_files.size()) +
+                   " files, " + std::to_string(walker.ApduCount()) +
+                   " APDUs (a complete read needs at least " + std::to_string(dump.LeastApdus()) + ")");
     return kSuccess;
 }

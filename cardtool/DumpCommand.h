@@ -1,8 +1,9 @@
 #pragma once
 
+#include "CardToolIo.h"
+
 #include <QStringList>
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -16,10 +17,10 @@ class CCardWalker;
 // written when the walk does not end: a pulled card or Ctrl+C leaves any file already there.
 class CDumpCommand {
 public:
-    static constexpr int kSuccess = 0;
-    static constexpr int kError = 2;
+    static constexpr int kSuccess = CCardToolIo::kSuccess;
+    static constexpr int kError = CCardToolIo::kBadInput;
 
-    CDumpCommand(std::FILE* pOut, std::FILE* pErr) : m_pOut(pOut), m_pErr(pErr) {}
+    explicit CDumpCommand(CCardToolIo& io) : m_io(io) {}
 
     // The arguments after "dump".
     int Run(const QStringList& arguments);
@@ -27,7 +28,6 @@ public:
     void SetStepObserver(std::function<void(const CCardWalker&)> observer) {
         m_stepObserver = std::move(observer);
     }
-    static const char* Usage();
 
 private:
     struct COptions {
@@ -42,13 +42,15 @@ private:
     int Fail(const std::string& strMessage);
     int Connect(CCardReader& reader, const std::string& strReader);
     int Walk(CCardReader& reader, CCardWalker& walker);
-    void ShowProgress(const CCardWalker& walker);
+    void ShowProgress(const CCardWalker& walker) const;
     std::string AskCode(const std::string& strCode, int nAttemptsLeft);
 
-    std::FILE* m_pOut;
-    std::FILE* m_pErr;
+    CCardToolIo& m_io;
     std::map<std::string, std::string> m_codes;
     bool m_bAskCodes = false;
     bool m_bProgress = false;
     std::function<void(const CCardWalker&)> m_stepObserver;
 };
+
+// The entry of the command table.
+int RunDumpCommand(const QStringList& arguments, CCardToolIo& io);

@@ -41,7 +41,8 @@ protected:
     int Dump(QStringList arguments, std::function<void(const CCardWalker&)> observer = {}) {
         std::FILE* out = std::tmpfile();
         std::FILE* err = std::tmpfile();
-        CDumpCommand command(out, err);
+        CCardToolIo io(out, err);
+        CDumpCommand command(io);
         command.SetStepObserver(std::move(observer));
         const int result = command.Run(arguments << "--reader" << kReader);
         m_strOut = Contents(out);
