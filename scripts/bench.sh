@@ -36,7 +36,7 @@ command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DCORVANTA_SANITIZE=OFF -DCORVANTA_TESTS=ON \
       -DCORVANTA_BENCH=ON "${LAUNCHER[@]}" >/dev/null
 BENCHES=(corvanta-run-bench corvanta-script-play-bench trace_bench itemlist_bench
-         corvanta-startup-bench corvanta-exchange-bench)
+         corvanta-startup-bench corvanta-exchange-bench corvanta-dump-bench)
 say "building ${BENCHES[*]} in $BUILD"
 cmake --build "$BUILD" -j"${CORVANTA_JOBS:-$(nproc)}" --target "${BENCHES[@]}" >/dev/null
 
@@ -68,6 +68,7 @@ for _ in $(seq "$ROUNDS"); do run_bench trace_bench; done
 run_bench itemlist_bench
 run_bench corvanta-startup-bench $((2 * ROUNDS + 1))
 run_bench corvanta-exchange-bench
+run_bench corvanta-dump-bench "$ROUNDS"
 
 # One row per figure and baseline: the medians over the runs that printed it, and the ratio
 # in the quietest round (the least time in all), which others' load disturbed least. A

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "CardToolIo.h"
+
+#include <QStringList>
+
+// corvanta-card show DUMP: the decoded tree as text.
+int RunShowCommand(const QStringList& arguments, CCardToolIo& io);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "CardWalker.h"
+
+#include <vector>
+
+// The files of the GSM SIM catalogue as the walker looks for them.
+class CDumpCatalogue {
+public:
+    static std::vector<CWalkTarget> Targets();
+};
