@@ -74,6 +74,8 @@ int CProfileParser::AccessFromName(std::string_view name) {
     if (name == "CHV2") return CSimFile::Chv2;
     if (name == "ADM") return CSimFile::Adm;
     if (name == "NEV") return CSimFile::Never;
+    // Reserved, never fulfilled; a twin keeps what the original card said.
+    if (name == "RFU") return 0x3;
     if (name.size() == 4 && name.substr(0, 3) == "ADM") {
         int level = HexDigitValue(name[3]);
         if (level >= 4 && level <= 0xE && !(name[3] >= 'a' && name[3] <= 'f')) return level;
@@ -220,10 +222,14 @@ bool CProfileParser::ParseDirectory(CSimFile::Kind kind, const Tokens& tokens) {
     auto pDir = std::make_unique<CSimFile>(kind, id);
     for (std::size_t i = 2; i < tokens.size(); ++i) {
         auto [key, value] = SplitOption(tokens[i]);
+        if (key == "header") {
+            if (!ParseHeaderTemplate(*pDir, value)) return false;
+            continue;
+        }
         std::size_t free = 0;
         if (key != "free" || !ParseNumber(value, free) || free > MaxFileSize)
             return Fail("unknown option '" + std::string(tokens[i]) + "' for " + keyword +
-                        " (free=BYTES is allowed)");
+                        " (free=BYTES and header=HEX are allowed)");
         pDir->SetFreeMemory(static_cast<std::uint16_t>(free));
     }
     if (kind == CSimFile::Kind::Mf) {
@@ -294,7 +300,7 @@ bool CProfileParser::ParseEfOption(CSimFile& file, std::string_view token, std::
             int nibble = AccessFromName(value);
             if (nibble < 0)
                 return Fail("unknown access condition '" + std::string(value) +
-                            "' (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV)");
+                            "' (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV, RFU)");
             access[i] = static_cast<std::uint8_t>(nibble);
             return true;
         }
@@ -315,6 +321,7 @@ bool CProfileParser::ParseEfOption(CSimFile& file, std::string_view token, std::
         }
         return true;
     }
+    if (key == "header") return ParseHeaderTemplate(file, value);
     if (key == "invalidated" && value.empty()) {
         file.SetStatus(file.GetStatus() & ~CSimFile::StatusValid);
         return true;
@@ -324,6 +331,19 @@ bool CProfileParser::ParseEfOption(CSimFile& file, std::string_view token, std::
         return true;
     }
     return Fail("unknown option '" + std::string(token) + "' for ef");
+}
+
+bool CProfileParser::ParseHeaderTemplate(CSimFile& file, std::string_view value) {
+    std::vector<std::uint8_t> header;
+    if (!AppendStrictHex(value, header)) return Fail("header= needs hex bytes");
+    std::size_t minimum =
+        file.IsDirectory() ? CSimFile::MinDirectoryHeaderLength : CSimFile::MinEfHeaderLength;
+    if (header.size() < minimum || header.size() > CSimFile::MaxHeaderLength)
+        return Fail("header= needs " + std::to_string(minimum) + " to " +
+                    std::to_string(CSimFile::MaxHeaderLength) + " bytes, not " +
+                    std::to_string(header.size()));
+    file.SetHeaderTemplate(std::move(header));
+    return true;
 }
 
 bool CProfileParser::ParseBytes(const Tokens& tokens, std::size_t first,

@@ -19,7 +19,8 @@ public:
 
     bool Run(std::string_view text, CSimProfile& profile, std::string& error);
 
-    // Access condition names (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV) to nibbles; -1 if unknown.
+    // Access condition names (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV, RFU) to nibbles; -1 if
+    // unknown.
     static int AccessFromName(std::string_view name);
 
 private:
@@ -33,6 +34,8 @@ private:
     bool ParseEfOption(CSimFile& file, std::string_view token, std::size_t& size,
                        std::size_t& recordLength, std::size_t& recordCount,
                        std::uint8_t (&access)[5], bool& sizeGiven);
+    // header=HEX on an mf, df or ef line.
+    bool ParseHeaderTemplate(CSimFile& file, std::string_view value);
     bool ParseData(const Tokens& tokens);
     bool ParseRecord(const Tokens& tokens);
 

@@ -32,6 +32,8 @@ constexpr std::uint8_t ModeAbsolute = 0x04;
 
 constexpr std::size_t DirectoryResponseLength = 23;
 constexpr std::size_t EfResponseLength = 15;
+// A response's length travels in the second byte of 9Fxx.
+constexpr std::size_t MaxResponseLength = 255;
 constexpr std::size_t IncreaseValueLength = 3;
 
 void PutWord(std::uint8_t* pOut, std::size_t value) {
@@ -117,39 +119,63 @@ const std::vector<std::uint8_t>& CSimCard::Process(const std::uint8_t* pApdu, st
 
 // ---- responses ------------------------------------------------------------------------
 
+namespace {
+
+// Starts a response from the file's header template when it has one, else from zeros of
+// the standard length; the caller writes the fields the card keeps over it.
+std::size_t StartResponse(const CSimFile& file, std::size_t standardLength, std::uint8_t* pOut) {
+    const std::vector<std::uint8_t>& header = file.GetHeaderTemplate();
+    if (header.empty()) {
+        std::memset(pOut, 0, standardLength);
+        pOut[12] = static_cast<std::uint8_t>(standardLength - 13);
+        return standardLength;
+    }
+    std::memcpy(pOut, header.data(), header.size());
+    return header.size();
+}
+
+}  // namespace
+
 std::size_t CSimCard::WriteDirectoryResponse(const CSimFile& dir, std::uint8_t* pOut) const {
     const CChvSet& codes = m_profile.GetCodes();
-    std::memset(pOut, 0, DirectoryResponseLength);
+    std::size_t length = StartResponse(dir, DirectoryResponseLength, pOut);
+    if (dir.GetHeaderTemplate().empty()) {
+        pOut[14] = static_cast<std::uint8_t>(dir.CountChildren(CSimFile::Kind::Df));
+        pOut[15] = static_cast<std::uint8_t>(dir.CountChildren(CSimFile::Kind::Ef));
+        pOut[16] = codes.CountInitialised();
+    }
     PutWord(pOut + 2, dir.GetFreeMemory());
     PutWord(pOut + 4, dir.GetId());
     pOut[6] = static_cast<std::uint8_t>(dir.GetKind());
-    pOut[12] = static_cast<std::uint8_t>(DirectoryResponseLength - 13);
-    pOut[13] = codes.IsChv1Enabled() ? 0x00 : 0x80;
-    pOut[14] = static_cast<std::uint8_t>(dir.CountChildren(CSimFile::Kind::Df));
-    pOut[15] = static_cast<std::uint8_t>(dir.CountChildren(CSimFile::Kind::Ef));
-    pOut[16] = codes.CountInitialised();
+    pOut[13] = static_cast<std::uint8_t>((pOut[13] & 0x7F) | (codes.IsChv1Enabled() ? 0x00 : 0x80));
     pOut[18] = codes.StatusByte(CChvSet::Chv1);
     pOut[19] = codes.StatusByte(CChvSet::Unblock1);
     pOut[20] = codes.StatusByte(CChvSet::Chv2);
     pOut[21] = codes.StatusByte(CChvSet::Unblock2);
-    return DirectoryResponseLength;
+    return length;
 }
 
 std::size_t CSimCard::WriteEfResponse(const CSimFile& ef, std::uint8_t* pOut) const {
-    std::memset(pOut, 0, EfResponseLength);
+    constexpr std::uint8_t IncreaseBit = 0x40;
+    constexpr std::uint8_t StatusBits = CSimFile::StatusValid | CSimFile::StatusUsableInvalidated;
+    std::size_t length = StartResponse(ef, EfResponseLength, pOut);
     PutWord(pOut + 2, ef.GetSize());
     PutWord(pOut + 4, ef.GetId());
     pOut[6] = static_cast<std::uint8_t>(CSimFile::Kind::Ef);
-    pOut[7] = ef.IsIncreaseAllowed() ? 0x40 : 0x00;
+    // INCREASE means something for cyclic files only; other files keep what the template
+    // says there (many cards answer 00, which this card's own header writes as F0).
+    if (ef.GetHeaderTemplate().empty() || ef.GetStructure() == CSimFile::Structure::Cyclic) {
+        pOut[7] = static_cast<std::uint8_t>((pOut[7] & ~IncreaseBit) |
+                                            (ef.IsIncreaseAllowed() ? IncreaseBit : 0x00));
+        pOut[9] = static_cast<std::uint8_t>(ef.GetIncreaseAccess() << 4 | (pOut[9] & 0x0F));
+    }
     pOut[8] = static_cast<std::uint8_t>(ef.GetReadAccess() << 4 | ef.GetUpdateAccess());
-    pOut[9] = static_cast<std::uint8_t>(ef.GetIncreaseAccess() << 4);
     pOut[10] =
         static_cast<std::uint8_t>(ef.GetRehabilitateAccess() << 4 | ef.GetInvalidateAccess());
-    pOut[11] = ef.GetStatus();
-    pOut[12] = static_cast<std::uint8_t>(EfResponseLength - 13);
+    pOut[11] = static_cast<std::uint8_t>((pOut[11] & ~StatusBits) | (ef.GetStatus() & StatusBits));
     pOut[13] = static_cast<std::uint8_t>(ef.GetStructure());
     pOut[14] = static_cast<std::uint8_t>(ef.GetRecordLength());
-    return EfResponseLength;
+    return length;
 }
 
 std::uint16_t CSimCard::SetPending(std::size_t length) {
@@ -208,7 +234,7 @@ std::uint16_t CSimCard::Select(const Apdu& apdu) {
 std::uint16_t CSimCard::Status(const Apdu& apdu) {
     if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.dataLength != 0) return SwWrongLength;
-    std::uint8_t response[DirectoryResponseLength];
+    std::uint8_t response[MaxResponseLength];
     std::size_t length = WriteDirectoryResponse(*m_pDf, response);
     return AnswerPrefix(response, length, apdu.p3);
 }

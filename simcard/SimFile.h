@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // One node of the card's file tree: the MF, a DF or an EF with its header and content.
@@ -20,6 +21,12 @@ public:
     // stay allowed after invalidation.
     static constexpr std::uint8_t StatusValid = 0x01;
     static constexpr std::uint8_t StatusUsableInvalidated = 0x04;
+
+    // Header templates: at least the bytes the card writes itself (a directory's up to the
+    // UNBLOCK CHV2 status, an EF's up to the record length), at most what 9Fxx announces.
+    static constexpr std::size_t MinDirectoryHeaderLength = 22;
+    static constexpr std::size_t MinEfHeaderLength = 15;
+    static constexpr std::size_t MaxHeaderLength = 255;
 
     CSimFile(Kind kind, std::uint16_t id);
 
@@ -62,6 +69,15 @@ public:
     bool IsInvalidated() const { return (m_nStatus & StatusValid) == 0; }
     bool IsUsableWhenInvalidated() const { return (m_nStatus & StatusUsableInvalidated) != 0; }
 
+    // The GET RESPONSE bytes another card gave for this file (a twin's). The card answers
+    // them with the fields it keeps itself written over them, so bytes it has no model of
+    // (RFU bits, clock-stop flags, counts of files it was not shown, extra bytes) stay as
+    // that card had them. Empty: the standard response.
+    const std::vector<std::uint8_t>& GetHeaderTemplate() const { return m_headerTemplate; }
+    void SetHeaderTemplate(std::vector<std::uint8_t> header) {
+        m_headerTemplate = std::move(header);
+    }
+
     // Transparent content.
     const std::vector<std::uint8_t>& GetContent() const { return m_content; }
     std::uint8_t* GetBytes(std::size_t offset) { return m_content.data() + offset; }
@@ -94,4 +110,5 @@ private:
     std::uint8_t m_nStatus = StatusValid;
 
     std::vector<std::uint8_t> m_content;
+    std::vector<std::uint8_t> m_headerTemplate;
 };

@@ -25,6 +25,11 @@ bool IsErased(const std::uint8_t* pBytes, std::size_t count) {
     return true;
 }
 
+void WriteHeaderTemplate(const CSimFile& file, std::ostringstream& out) {
+    const std::vector<std::uint8_t>& header = file.GetHeaderTemplate();
+    if (!header.empty()) out << " header=" << BytesToHex(header.data(), header.size());
+}
+
 void WriteEf(const CSimFile& ef, const std::string& path, std::ostringstream& out) {
     static const char* const structures[4] = {"transparent", "linear", "", "cyclic"};
     out << "ef " << path << ' ' << structures[static_cast<int>(ef.GetStructure())];
@@ -41,6 +46,7 @@ void WriteEf(const CSimFile& ef, const std::string& path, std::ostringstream& ou
         << " rehabilitate=" << AccessNames[ef.GetRehabilitateAccess()];
     if (ef.IsInvalidated()) out << " invalidated";
     if (ef.IsUsableWhenInvalidated()) out << " usable-when-invalidated";
+    WriteHeaderTemplate(ef, out);
     out << '\n';
     if (ef.IsRecordFile()) {
         // Records in the card's order, so a cyclic file keeps its newest record first.
@@ -64,6 +70,7 @@ void WriteTree(const CSimFile& dir, const std::string& path, std::ostringstream&
         if (pChild->IsDirectory()) {
             out << "df " << childPath;
             if (pChild->GetFreeMemory()) out << " free=" << pChild->GetFreeMemory();
+            WriteHeaderTemplate(*pChild, out);
             out << '\n';
             WriteTree(*pChild, childPath, out);
         } else {
@@ -123,6 +130,7 @@ std::string CSimProfile::ToText() const {
     if (m_pMf) {
         out << "mf 3F00";
         if (m_pMf->GetFreeMemory()) out << " free=" << m_pMf->GetFreeMemory();
+        WriteHeaderTemplate(*m_pMf, out);
         out << '\n';
         WriteTree(*m_pMf, "3F00", out);
     }

@@ -23,7 +23,7 @@ TEST(SimProfile, ErrorsNameTheLineAndTheReason) {
         {mf + "file 3F00/2FE2\n", "2: unknown keyword 'file'"},
         {ef + "read=ALW\n", "2: update=... access condition missing"},
         {ef + "read=PIN update=ALW\n",
-         "2: unknown access condition 'PIN' (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV)"},
+         "2: unknown access condition 'PIN' (ALW, CHV1, CHV2, ADM, ADM4..ADME, NEV, RFU)"},
         {data + "01 02 03\n", "3: data longer than the file size 2"},
         {data + "0G\n", "3: '0G' is neither hex bytes nor \"text\""},
         {mf + "ef 3F00/7F20/6F07 transparent size=9 " + rights,
