@@ -131,6 +131,10 @@ constexpr int ID_SCRIPT_CLEAR_OUTPUT = 32813;
 constexpr int ID_SCRIPT_BREAKPOINT = 32814;
 constexpr int ID_SCRIPT_PROPERTIES = 32815;
 constexpr int ID_HELP_CONTENTS = 57670;
+// The Tools menu: the explorer window.
+constexpr int ID_TOOLS_EXPLORE = 34100;
+constexpr int ID_TOOLS_OPEN_DUMP = 34101;
+constexpr int ID_TOOLS_COMPARE = 34102;
 
 // Control bars and status-bar indicators
 constexpr int AFX_IDW_TOOLBAR = 0xE800;    // 59392

@@ -15,9 +15,11 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 #include <string>
 
 class CConnectionControl;
+class CExplorerWindow;
 class CInfoBar;
 class QAction;
 class QMenuBar;
@@ -57,6 +59,9 @@ public:
     // CCardReaderHost
     void AppendRecord(const std::string& command, const std::string& response) override;
     void ShowCardError() override;
+
+    // The explorer window of the Tools menu, made on first use and kept while this lives.
+    CExplorerWindow& Explorer();
 
     // For the tests and the rendering tool.
     CSettingsPage& SettingsPage() { return m_settingsPage; }
@@ -102,6 +107,9 @@ private:
     void OnMenuHovered(QAction* pAction);
     void OnHelpContents();
     void OnAppAbout();
+    void OnToolsExplore();
+    void OnToolsOpenDump();
+    void OnToolsCompare();
     void OnIdleDue() { m_bIdleDue = true; }
     void OnAboutToBlock();
 
@@ -118,6 +126,8 @@ private:
     CStatusLine* m_pStatusBar = nullptr;
     std::unique_ptr<CConnectionControl> m_pConnection;
     QToolBar* m_pToolBar = nullptr;
+    std::unique_ptr<CExplorerWindow> m_pExplorer;
+    std::vector<std::unique_ptr<QWidget>> m_compareWindows;
 
     QMenuBar* m_pMenuBar = nullptr;
     QHash<int, QAction*> m_actions;
