@@ -358,6 +358,12 @@ void CCardWalker::ReadJobs(std::size_t index, const CFileHeader& header) {
     Then(std::move(jobs));
 }
 
+void CCardWalker::SetPresented(const std::vector<std::string>& codes) {
+    for (const std::string& code : codes) {
+        if (m_triedCodes.insert(code).second) m_dump.m_verified.push_back(code);
+    }
+}
+
 bool CCardWalker::Verify(const std::string& code) {
     m_triedCodes.insert(code);
     const int attempts = AttemptsLeft(code);

@@ -52,6 +52,7 @@ CCompareWindow::CCompareWindow(const CCardDump& a, const QString& strNameA, cons
     m_pSummary->setText(m_nDifferences == 0 ? QString("The dumps hold the same files and contents.")
                                             : QString("%1 fields differ.").arg(m_nDifferences));
     m_pTree->resizeColumnToContents(0);
+    m_pTree->setColumnWidth(1, 300);
     connect(pNext, &QPushButton::clicked, this, &CCompareWindow::OnNextDifference);
     auto* pShortcut = new QShortcut(QKeySequence(Qt::Key_F3), this);
     connect(pShortcut, &QShortcut::activated, this, &CCompareWindow::OnNextDifference);

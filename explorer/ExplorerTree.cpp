@@ -36,13 +36,15 @@ bool IsUsedRecord(const CDumpedFile& file, const CBytes& record) {
     return !(file.m_strName == "EF SMS" && (record[0] & 0x01) == 0);
 }
 
-// The value a file is known by: the field named as the file (EF IMSI's "IMSI"), else the
-// first field that has a value.
+// The value a file is known by: the field named as the file (EF IMSI's "IMSI") or a name
+// it holds (EF SPN's), else the first field that has a value.
 std::string HeadlineValue(const CDumpedFile& file) {
     const CDecodedContents contents = DecodeFile(file.m_strPath, AsText(file.m_contents));
     const std::string own = file.m_strName.size() > 3 ? file.m_strName.substr(3) : std::string();
-    for (const CDecodedField& field : contents.Fields()) {
-        if (field.m_strName == own && !field.m_strValue.empty()) return field.m_strValue;
+    for (const std::string& name : {own, std::string("Service provider name"), std::string("Name")}) {
+        for (const CDecodedField& field : contents.Fields()) {
+            if (field.m_strName == name && !field.m_strValue.empty()) return field.m_strValue;
+        }
     }
     for (const CDecodedField& field : contents.Fields()) {
         if (!field.m_strValue.empty()) return field.m_strValue;
