@@ -1,5 +1,6 @@
 #include "CardWalker.h"
 
+#include "CodeCommand.h"
 #include "FileCommands.h"
 #include "HexText.h"
 #include "StrictHex.h"
@@ -38,28 +39,6 @@ std::string Shown(const std::string& path, const std::string& name) {
 
 std::string Plural(int count, const char* word) {
     return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
-}
-
-// VERIFY CHV data: a code of digits in ASCII padded with FF to eight bytes; an ADM code may
-// also be given as sixteen hex digits, sent as they stand.
-bool CodeBytes(const std::string& code, bool bAdm, std::string& hex) {
-    CBytes bytes;
-    const bool bDigits = code.size() >= 4 && code.size() <= 8 &&
-                         std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (bDigits) {
-        bytes.assign(code.begin(), code.end());
-        bytes.resize(8, 0xFF);
-    } else if (!bAdm || code.size() != 16 || !AppendStrictHex(code, bytes)) {
-        return false;
-    }
-    hex = BytesToHex(bytes.data(), bytes.size());
-    std::fill(bytes.begin(), bytes.end(), 0);
-    return true;
-}
-
-void Forget(std::string& secret) {
-    std::fill(secret.begin(), secret.end(), '\0');
-    secret.clear();
 }
 
 }  // namespace
@@ -397,6 +376,12 @@ void CCardWalker::ReadJobs(std::size_t index, const CFileHeader& header) {
     Then(std::move(jobs));
 }
 
+void CCardWalker::SetPresented(const std::vector<std::string>& codes) {
+    for (const std::string& code : codes) {
+        if (m_triedCodes.insert(code).second) m_dump.m_verified.push_back(code);
+    }
+}
+
 bool CCardWalker::Verify(const std::string& code) {
     m_triedCodes.insert(code);
     const int attempts = AttemptsLeft(code);
@@ -406,9 +391,9 @@ bool CCardWalker::Verify(const std::string& code) {
     }
     std::string secret = m_codeSource ? m_codeSource(code, attempts) : std::string();
     std::string data;
-    const bool bUsable = CodeBytes(secret, code == "ADM", data);
+    const bool bUsable = CCodeCommand::CodeBytes(secret, code == "ADM", data);
     const bool bGiven = !secret.empty();
-    Forget(secret);
+    CCodeCommand::Forget(secret);
     if (!bGiven) {
         Note(code + " not given; files that need it are kept with their refusal");
         return false;
@@ -421,7 +406,7 @@ bool CCardWalker::Verify(const std::string& code) {
     const std::string p2 = code == "CHV1" ? "01" : code == "CHV2" ? "02" : "0A";
     CAnswer answer;
     const bool bSent = Send("A02000" + p2 + "08" + data, answer);
-    Forget(data);
+    CCodeCommand::Forget(data);
     if (!bSent) return true;
     if (answer.m_strStatus == "9000") {
         m_dump.m_verified.push_back(code);

@@ -40,6 +40,9 @@ public:
     CCardWalker(std::vector<CWalkTarget> catalogue, ExchangeFunction exchange);
 
     void SetCodeSource(CodeSource source) { m_codeSource = std::move(source); }
+    // Codes already presented in this session (by a window, before the walk): not asked for
+    // again, and named in the dump as presented.
+    void SetPresented(const std::vector<std::string>& codes);
     // Ids looked for under each directory whose counted files the catalogue did not all find.
     void AddScan(CIdRange range) { m_scans.push_back(range); }
     // "6F00-6FFF" or a single id; false for anything else.

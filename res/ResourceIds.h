@@ -138,6 +138,10 @@ constexpr int IDS_NOT_SENT_SPACE = 34003;
 constexpr int IDS_NOT_SENT_CARRIAGE_RETURN = 34004;
 constexpr int IDS_NOT_SENT_NOT_HEX_DIGIT = 34005;
 constexpr int ID_HELP_CONTENTS = 57670;
+// The Tools menu: the explorer window.
+constexpr int ID_TOOLS_EXPLORE = 34100;
+constexpr int ID_TOOLS_OPEN_DUMP = 34101;
+constexpr int ID_TOOLS_COMPARE = 34102;
 
 // Control bars and status-bar indicators
 constexpr int AFX_IDW_TOOLBAR = 0xE800;    // 59392

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<int, std::string_view>, 47> kStrings{{
+constexpr std::array<std::pair<int, std::string_view>, 50> kStrings{{
     {ID_APP_EXIT, "Exit Corvanta"},
     {ID_APP_ABOUT, "Display program information\nAbout"},
     {ID_VIEW_SETTINGS, "Select available smart card reader"},
@@ -23,6 +23,9 @@ constexpr std::array<std::pair<int, std::string_view>, 47> kStrings{{
     {ID_TRACE_SAVE_AS, "Save the current trace as log file on my PC"},
     {ID_CARD_RECONNECT, "Reestablish a connection with the card\nReestablish a connection with the card"},
     {ID_HELP_CONTENTS, "Display the help contents"},
+    {ID_TOOLS_EXPLORE, "Show the whole card in the explorer window\nExplore Card"},
+    {ID_TOOLS_OPEN_DUMP, "Open a card dump in the explorer window, without a card\nOpen Dump"},
+    {ID_TOOLS_COMPARE, "Compare two card dumps, or a dump and the card, side by side\nCompare"},
     {SC_SIZE, "Resize the Corvanta window"},
     {SC_MOVE, "Reposition the Corvanta window"},
     {SC_MINIMIZE, "Minimize the Corvanta window to an icon"},

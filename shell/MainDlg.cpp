@@ -4,8 +4,10 @@
 #include "ByteText.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
+#include "CompareWindow.h"
 #include "ConnectionControl.h"
 #include "DialogService.h"
+#include "ExplorerWindow.h"
 #include "HelpLocation.h"
 #include "HexCombo.h"
 #include "IconResource.h"
@@ -195,6 +197,9 @@ void CMainDlg::CreateMenu() {
     QAction* pHelp = Action(ID_HELP_CONTENTS);
     pHelp->setShortcut(QKeySequence(Qt::Key_F1));
     pHelp->setShortcutContext(Qt::WindowShortcut);
+    QAction* pExplore = Action(ID_TOOLS_EXPLORE);
+    pExplore->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    pExplore->setShortcutContext(Qt::WindowShortcut);
 }
 
 bool CMainDlg::CreateBars() {
@@ -339,6 +344,15 @@ void CMainDlg::OnCommand(int nId) {
         case ID_APP_ABOUT:
             OnAppAbout();
             break;
+        case ID_TOOLS_EXPLORE:
+            OnToolsExplore();
+            break;
+        case ID_TOOLS_OPEN_DUMP:
+            OnToolsOpenDump();
+            break;
+        case ID_TOOLS_COMPARE:
+            OnToolsCompare();
+            break;
         case IDC_APPLY:
             ApplySettings();
             break;
@@ -355,6 +369,48 @@ void CMainDlg::OnHelpContents() {
 void CMainDlg::OnAppAbout() {
     CAboutDlg about(this);
     about.DoModal();
+}
+
+CExplorerWindow& CMainDlg::Explorer() {
+    if (!m_pExplorer) m_pExplorer = std::make_unique<CExplorerWindow>(&ExchangeWithCard, this);
+    return *m_pExplorer;
+}
+
+void CMainDlg::OnToolsExplore() {
+    CExplorerWindow& explorer = Explorer();
+    explorer.ExploreCard();
+    explorer.SetCardPresent(g_pCardReader != nullptr && g_pCardReader->IsConnected());
+    explorer.show();
+    explorer.raise();
+}
+
+void CMainDlg::OnToolsOpenDump() {
+    const QString strPath = CDialogService::Instance().GetOpenFileName(this, CExplorerWindow::DumpFileDialog());
+    if (strPath.isEmpty()) return;
+    CExplorerWindow& explorer = Explorer();
+    if (!explorer.OpenDump(strPath)) return;
+    explorer.show();
+    explorer.raise();
+}
+
+void CMainDlg::OnToolsCompare() {
+    CCardDump first, second;
+    QString strFirst, strSecond;
+    if (!CExplorerWindow::AskForDump(this, "Compare: first dump", first, strFirst)) return;
+    const bool bCardRead = m_pExplorer && m_pExplorer->IsLive() && !m_pExplorer->Dump().m_files.empty();
+    const bool bWithCard =
+        bCardRead && CDialogService::Instance().MessageBox(
+                         this, "Compare the dump with the card as read in the explorer?\n(No: choose a second dump.)",
+                         windowTitle(), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    if (bWithCard) {
+        second = m_pExplorer->Dump();
+        strSecond = "card";
+    } else if (!CExplorerWindow::AskForDump(this, "Compare: second dump", second, strSecond)) {
+        return;
+    }
+    auto pWindow = std::make_unique<CCompareWindow>(first, strFirst, second, strSecond, this);
+    pWindow->show();
+    m_compareWindows.push_back(std::move(pWindow));
 }
 
 void CMainDlg::ShowCardError() {

@@ -15,10 +15,12 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 #include <string>
 
 class CCardWatcher;
 class CConnectionControl;
+class CExplorerWindow;
 class CInfoBar;
 class QAction;
 class QMenuBar;
@@ -60,6 +62,9 @@ public:
     // CCardReaderHost
     void AppendRecord(const std::string& command, const std::string& response) override;
     void ShowCardError() override;
+
+    // The explorer window of the Tools menu, made on first use and kept while this lives.
+    CExplorerWindow& Explorer();
 
     // For the tests and the rendering tool.
     CSettingsPage& SettingsPage() { return m_settingsPage; }
@@ -105,6 +110,9 @@ private:
     void OnMenuHovered(QAction* pAction);
     void OnHelpContents();
     void OnAppAbout();
+    void OnToolsExplore();
+    void OnToolsOpenDump();
+    void OnToolsCompare();
     void OnIdleDue() { m_bIdleDue = true; }
     void OnAboutToBlock();
 
@@ -121,6 +129,8 @@ private:
     CStatusLine* m_pStatusBar = nullptr;
     std::unique_ptr<CConnectionControl> m_pConnection;
     QToolBar* m_pToolBar = nullptr;
+    std::unique_ptr<CExplorerWindow> m_pExplorer;
+    std::vector<std::unique_ptr<QWidget>> m_compareWindows;
 
     QMenuBar* m_pMenuBar = nullptr;
     QHash<int, QAction*> m_actions;

@@ -10,10 +10,12 @@
 #include "AboutDlg.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
+#include "CompareWindow.h"
 #include "CommandIniLocation.h"
 #include "DialogService.h"
 #include "DragListCtrl.h"
 #include "EditCommandDlg.h"
+#include "ExplorerWindow.h"
 #include "HexCombo.h"
 #include "HexEdit.h"
 #include "InfoBar.h"
@@ -33,6 +35,8 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -118,6 +122,37 @@ void RunToBreakpoint(CMainDlg& dialog) {
     page.OnPlay();
 }
 
+// The explorer on the card read whole, EF ADN record 1 with its number's bytes marked, and
+// the card compared with a copy in which the service provider and one entry changed.
+bool RenderExplorer(CMainDlg& dialog, const QDir& out) {
+    CExplorerWindow& explorer = dialog.Explorer();
+    explorer.ExploreCard();
+    explorer.SetCardPresent(true);
+    explorer.RunCodeCommand("Verify", CCodeCommand::Code::Chv1, "1234", {});
+    explorer.ReadWholeCard();
+    while (explorer.IsReading()) QCoreApplication::processEvents();
+    explorer.resize(1100, 760);
+    explorer.show();
+    if (!explorer.SelectPath("3F00\\7F10\\6F3A")) return false;
+    explorer.FieldTable()->selectRow(3);
+    bool bOk = Save(explorer, out.filePath(QStringLiteral("explorer-fields.png")));
+
+    CCardDump changed = explorer.Dump();
+    if (CDumpedFile* pSpn = changed.Find("3F00\\7F20\\6F46"); pSpn && pSpn->m_contents.size() > 4) {
+        pSpn->m_contents[1] = 'P';
+    }
+    if (CDumpedFile* pAdn = changed.Find("3F00\\7F10\\6F3A"); pAdn && !pAdn->m_records.empty()) {
+        pAdn->m_records[0][0] = 'E';
+    }
+    CCompareWindow compare(explorer.Dump(), QStringLiteral("card"), changed, QStringLiteral("batch-0042.json"));
+    compare.resize(1000, 640);
+    compare.show();
+    compare.OnNextDifference();
+    bOk &= Save(compare, out.filePath(QStringLiteral("explorer-compare.png")));
+    explorer.close();
+    return bOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,6 +227,8 @@ int main(int argc, char** argv) {
             dialog.OnIdleUpdate();
             bOk &= Save(dialog, out.filePath(QStringLiteral("page-%1-%2-enlarged.png").arg(page).arg(QLatin1String(names[page]))));
         }
+
+        if (bCard) bOk &= RenderExplorer(dialog, out);
 
         CCardErrorDlg cardError(&dialog);
         cardError.Create();

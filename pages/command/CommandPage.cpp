@@ -5,6 +5,7 @@
 #include "HexCombo.h"
 #include "HexEdit.h"
 #include "ResourceIds.h"
+#include "StatusWords.h"
 
 #include <QKeyEvent>
 #include <QListWidget>
@@ -164,6 +165,7 @@ void CCommandPage::DoDataExchange(bool bSaveAndValidate) {
     SetText(m_pP3Edit, fields.m_strP3);
     SetText(m_pDataEdit, fields.m_strData);
     SetText(m_pStatusWordEdit, fields.m_strStatusWord);
+    m_pStatusWordEdit->setToolTip(QString::fromStdString(ExplainStatusWord(fields.m_strStatusWord)));
     ShowMode(fields.m_eMode);
 }
 

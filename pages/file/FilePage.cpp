@@ -161,6 +161,9 @@ void CFilePage::DoDataExchange(bool bSaveAndValidate) {
     SetText(m_pLengthEdit, fields.m_strLength);
     SetText(m_pRecordEdit, fields.m_strRecordNumber);
     m_pStatusWordLabel->setText(Latin1(fields.m_strStatusWord));
+    m_pStatusWordLabel->setToolTip(QString::fromStdString(m_logic.StatusWordTip()));
+    m_pProperties->setToolTip(QString::fromStdString(m_logic.FileTip()));
+    m_pDataEdit->setToolTip(QString::fromStdString(m_logic.DataTip()));
     m_pRecordRangeLabel->setText(Latin1(fields.m_strRecordRange));
 }
 

@@ -2,8 +2,12 @@
 
 #include "ByteText.h"
 #include "FileCommands.h"
+#include "FileCatalogue.h"
+#include "FileDecoders.h"
 #include "FilePath.h"
+#include "HexText.h"
 #include "ResponseText.h"
+#include "StatusWords.h"
 
 bool CFilePageLogic::SelectPath(const ExchangeFunction& exchange) {
     const std::string strTyped = m_fields.m_strPathName;
@@ -29,6 +33,8 @@ bool CFilePageLogic::SelectPath(const ExchangeFunction& exchange) {
         return false;
     }
     Describe(*description);
+    m_strSelectedPath = m_fields.m_strPathName;
+    m_strReadData.clear();
     return true;
 }
 
@@ -56,7 +62,32 @@ bool CFilePageLogic::Read(const ExchangeFunction& exchange) {
     exchange(BuildRead(), strResponse);
     m_fields.m_strData = std::string(SplitResponse(strResponse).data);
     ShowStatusWord(strResponse);
+    // Only a whole record or a read from the first byte lines up with the file's layout.
+    const bool bFromStart = m_eMode == FileMode::Record || m_fields.m_strOffset.find_first_not_of('0') == std::string::npos;
+    const bool bRead = SplitResponse(strResponse).statusWord == "9000";
+    m_strReadData = bFromStart && bRead ? m_fields.m_strData : std::string();
     return true;
+}
+
+std::string CFilePageLogic::FileTip() const {
+    const CCatalogueEntry* pEntry = FindFileByPath(m_strSelectedPath);
+    return pEntry && m_eMode != FileMode::None ? DescribeFile(*pEntry) : std::string();
+}
+
+std::string CFilePageLogic::DataTip() const {
+    if (m_strReadData.empty() || m_strReadData != m_fields.m_strData) return {};
+    std::string bytes((m_strReadData.size() + 1) / 2, '\0');
+    HexToBytes(m_strReadData, reinterpret_cast<unsigned char*>(bytes.data()));
+    std::string tip;
+    for (const std::string& line : DecodeFile(m_strSelectedPath, bytes).Lines()) {
+        tip += (tip.empty() ? "" : "\n") + line;
+    }
+    return tip;
+}
+
+std::string CFilePageLogic::StatusWordTip() const {
+    const std::string& label = m_fields.m_strStatusWord;
+    return label.size() >= 4 ? ExplainStatusWord(std::string_view(label).substr(label.size() - 4)) : std::string();
 }
 
 bool CFilePageLogic::Update(const ExchangeFunction& exchange) {

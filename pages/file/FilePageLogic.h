@@ -36,6 +36,13 @@ public:
     bool IsCyclic() const { return m_bCyclic; }
     const std::string& RecordLength() const { return m_strRecordLength; }
 
+    // Tooltips, UTF-8: the selected file's catalogue name ("EF IMSI: International Mobile
+    // Subscriber Identity"), the fields of the data last read (a record, or a transparent
+    // file read from offset 0), the meaning of the status word; empty where there is none.
+    std::string FileTip() const;
+    std::string DataTip() const;
+    std::string StatusWordTip() const;
+
 private:
     void Fail(const char* pszMessage);
     void Describe(const CFileDescription& description);
@@ -49,4 +56,6 @@ private:
     bool m_bRecordFile = false;
     bool m_bCyclic = false;
     std::string m_strRecordLength;
+    std::string m_strSelectedPath;  // the path described last
+    std::string m_strReadData;      // the data of the last read, when it can be decoded
 };

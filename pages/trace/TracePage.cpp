@@ -5,11 +5,14 @@
 #include "DialogService.h"
 #include "MenuResource.h"
 #include "ResourceIds.h"
+#include "StatusWords.h"
 #include "StringTable.h"
 
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QScopedPointer>
+#include <QToolTip>
 
 namespace {
 
@@ -28,6 +31,7 @@ QWidget* CTracePage::CreateControl(const SDialogControl& control) {
     if (control.nId != IDC_TRACE_LIST) return CPageDialog::CreateControl(control);
     m_pList = new CColorListBox(this);
     m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_pList->viewport()->installEventFilter(this);
     connect(m_pList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { OnContextMenu(m_pList->viewport()->mapToGlobal(pos)); });
     return m_pList;
@@ -73,4 +77,25 @@ void CTracePage::OnSaveAs() {
         CDialogService::Instance().MessageBox(this, QStringLiteral("Could not open ") + strPath,
                                               QCoreApplication::applicationName(),
                                               QMessageBox::Warning, QMessageBox::Ok);
+}
+
+QString CTracePage::LineTip(const QByteArray& line) {
+    // Only status-word lines carry a meaning to explain; the rest of a record is plain hex.
+    if (!line.startsWith("SW=")) return {};
+    return QString::fromStdString(ExplainStatusWord(std::string_view(line.constData() + 3, line.size() - 3)));
+}
+
+bool CTracePage::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pEvent->type() != QEvent::ToolTip || m_pList == nullptr || pWatched != m_pList->viewport()) {
+        return CPageDialog::eventFilter(pWatched, pEvent);
+    }
+    auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+    const QModelIndex index = m_pList->indexAt(pHelp->pos());
+    const QString tip = index.isValid() ? LineTip(m_pList->Model()->LineText(index.row())) : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(pHelp->globalPos(), tip, m_pList->viewport());
+    }
+    return true;
 }

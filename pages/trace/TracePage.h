@@ -2,6 +2,9 @@
 
 #include "PageDialog.h"
 
+#include <QByteArray>
+#include <QString>
+
 #include <string>
 
 class CColorListBox;
@@ -21,11 +24,15 @@ public:
     void OnContextMenu(const QPoint& screenPos);
     void OnClear();
     void OnSaveAs();
+    // The tooltip of a trace line: a status word's meaning, else nothing.
+    static QString LineTip(const QByteArray& line);
 
 protected:
     const SResizeMapEntry* GetResizeMap() const override;
     QWidget* CreateControl(const SDialogControl& control) override;
     void OnCommand(int nId) override;
+    // QObject: the tooltips of the list's lines.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     CColorListBox* m_pList = nullptr;

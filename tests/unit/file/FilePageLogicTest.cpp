@@ -201,3 +201,32 @@ TEST_F(FilePageLogicTest, RecordFilesUseTheRecordLengthAndCyclicUpdatesThePrevio
 }
 
 }  // namespace
+
+TEST_F(FilePageLogicTest, TooltipsNameTheFileDecodeAReadFromTheStartAndExplainTheStatusWord) {
+    SelectFile("6F3A", kAdnAnswer);
+    EXPECT_EQ(m_logic.FileTip(), "EF ADN: Abbreviated Dialling Numbers");
+    EXPECT_EQ(m_logic.DataTip(), "");  // nothing read yet
+    const std::string record = "416C696365FFFFFFFFFFFFFFFFFF0581550501F0FFFFFFFFFFFFFFFF";
+    m_answers["A0B201041C"] = {0, record + "9000"};
+    m_logic.Fields().m_strRecordNumber = "1";
+    m_logic.Read(Card());
+    EXPECT_EQ(m_logic.DataTip().rfind("Alpha identifier: Alice\n", 0), 0u) << m_logic.DataTip();
+    EXPECT_EQ(m_logic.StatusWordTip(), "normal ending of the command");
+
+    // A refused read, or data edited since the read, has nothing to decode.
+    m_logic.Fields().m_strData = "41";
+    EXPECT_EQ(m_logic.DataTip(), "");
+    m_answers["A0B201041C"] = {0, "9804"};
+    m_logic.Read(Card());
+    EXPECT_EQ(m_logic.DataTip(), "");
+    EXPECT_NE(m_logic.StatusWordTip().find("access condition not fulfilled"), std::string::npos);
+
+    // A transparent file read from an offset other than 0 does not line up with its fields.
+    SelectFile("6F07", kImsiAnswer);
+    m_answers["A0B0000109"] = {0, "0910101032547698FF9000"};
+    m_logic.Fields().m_strOffset = "0001";
+    m_logic.Fields().m_strLength = "09";
+    m_logic.Read(Card());
+    EXPECT_EQ(m_logic.DataTip(), "");
+    EXPECT_EQ(m_logic.FileTip(), "");  // 6F07 is not under DF TELECOM
+}
