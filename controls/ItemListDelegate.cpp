@@ -26,6 +26,8 @@ QString CItemListDelegate::TipText(const QStyleOptionViewItem& option,
         parts << BrokenIntoLines(index.data(Qt::DisplayRole).toString(), kTipLineLength);
     const QString note = index.data(CItemListModel::kNoteRole).toString();
     if (!note.isEmpty()) parts << note;
+    const QString tip = index.data(CItemListModel::kTipRole).toString();
+    if (!tip.isEmpty()) parts << tip;
     return parts.join(QLatin1Char('\n'));
 }
 

@@ -372,14 +372,20 @@ void CMainDlg::OnAppAbout() {
 }
 
 CExplorerWindow& CMainDlg::Explorer() {
-    if (!m_pExplorer) m_pExplorer = std::make_unique<CExplorerWindow>(&ExchangeWithCard, this);
+    if (!m_pExplorer) {
+        m_pExplorer = std::make_unique<CExplorerWindow>(&ExchangeWithCard, this);
+        // A card pulled while the explorer reads it stops the read with a message.
+        connect(&CardWatcher(), &CCardWatcher::CardLeft, m_pExplorer.get(),
+                [this](CCardWatch::EEnd) { m_pExplorer->SetCardPresent(false); });
+    }
     return *m_pExplorer;
 }
 
 void CMainDlg::OnToolsExplore() {
     CExplorerWindow& explorer = Explorer();
     explorer.ExploreCard();
-    explorer.SetCardPresent(g_pCardReader != nullptr && g_pCardReader->IsConnected());
+    explorer.SetCardPresent(g_pCardReader != nullptr && g_pCardReader->IsConnected() &&
+                            !CardWatcher().IsCardGone());
     explorer.show();
     explorer.raise();
 }

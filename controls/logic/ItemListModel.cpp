@@ -286,6 +286,16 @@ QString CItemListModel::CellNote(int row, int column) const {
     return QString::fromLatin1(note.data(), static_cast<qsizetype>(note.size()));
 }
 
+void CItemListModel::SetColumnTip(int column, TipFunction tip) {
+    m_nTipColumn = column;
+    m_tip = std::move(tip);
+}
+
+QString CItemListModel::CellTip(int row, int column) const {
+    if (column != m_nTipColumn || !m_tip) return {};
+    return QString::fromStdString(m_tip(CellText(row, column)));
+}
+
 // ---- QAbstractItemModel ----
 
 int CItemListModel::rowCount(const QModelIndex& parent) const {
@@ -301,6 +311,7 @@ QVariant CItemListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) return Latin1(CellText(index.row(), index.column()));
     if (role == Qt::DecorationRole && index.column() == 0) return m_rowDecoration;
     if (role == kNoteRole) return CellNote(index.row(), index.column());
+    if (role == kTipRole) return CellTip(index.row(), index.column());
     return {};
 }
 

@@ -28,6 +28,9 @@ public:
     using NoteFunction = std::function<std::string_view(std::string_view text)>;
     // The role of a cell's note: a view draws such a cell greyed and tips it with the note.
     static constexpr int kNoteRole = Qt::UserRole;
+    // A cell's explanation for its tooltip (a status word's meaning), UTF-8; no greying.
+    using TipFunction = std::function<std::string(std::string_view text)>;
+    static constexpr int kTipRole = Qt::UserRole + 1;
 
     explicit CItemListModel(QObject* pParent = nullptr);
 
@@ -99,6 +102,8 @@ public:
     // Notes on the cells of one column, judged from the text when a view asks.
     void SetColumnNote(int column, NoteFunction note);
     QString CellNote(int row, int column) const;
+    void SetColumnTip(int column, TipFunction tip);
+    QString CellTip(int row, int column) const;
 
     // QAbstractItemModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -123,4 +128,6 @@ private:
     QVariant m_rowDecoration;
     int m_nNoteColumn = -1;
     NoteFunction m_note;
+    int m_nTipColumn = -1;
+    TipFunction m_tip;
 };

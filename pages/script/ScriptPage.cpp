@@ -15,6 +15,7 @@
 #include "ScriptFile.h"
 #include "ScriptListRows.h"
 #include "ScriptPropertiesDlg.h"
+#include "StatusWords.h"
 #include "StringTable.h"
 #include "WaitCursor.h"
 
@@ -120,6 +121,8 @@ bool CScriptPage::OnInitDialog() {
             [this](int nColumn) { OnHeaderSectionResized(nColumn); });
     m_pList->Model()->SetRowDecoration(CIconResource::Icon(IDI_COMMAND));
     m_pList->Model()->SetColumnNote(CScriptListRows::kCommand, &SkipNote);
+    m_pList->Model()->SetColumnTip(CScriptListRows::kStatusWord,
+                                   [](std::string_view text) { return ExplainStatusWord(text); });
     m_pRows = std::make_unique<CScriptListRows>(*m_pList);
     // The default button stays hidden; Enter reaches Edit through OnEnter.
     GetDlgItem(IDC_EDIT)->hide();

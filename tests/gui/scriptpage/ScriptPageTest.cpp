@@ -269,6 +269,10 @@ TEST_F(ScriptPage, SkippedCommandsSayWhyAndRowNumbersFitTheItemColumn) {
         notes << Model().index(row, 2).data(CItemListModel::kNoteRole).toString();
     EXPECT_EQ(notes, QStringList({"not sent: carriage return", "not sent: lower-case letter", "",
                                   "not sent: space", ""}));
+    // A status word explains itself in its cell's tooltip; an empty cell has nothing to say.
+    Model().SetCellText(2, 3, "9804");
+    EXPECT_TRUE(Model().index(2, 3).data(CItemListModel::kTipRole).toString().startsWith("access condition not fulfilled"));
+    EXPECT_EQ(Model().index(3, 3).data(CItemListModel::kTipRole).toString(), "");
 
     QHeaderView& header = *List().header();
     const int threeDigits = header.sectionSize(0);
