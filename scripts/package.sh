@@ -144,7 +144,7 @@ if ! "${SUDO[@]}" mmdebstrap --variant=apt --mode=root \
         --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
         --setup-hook="sync-in $OUT/apt-cache /var/cache/apt/archives" \
         --customize-hook='mkdir -p "$1/tmp/debs"' \
-        --customize-hook="copy-in $(printf '%q ' "$OUT"/*.deb) /tmp/debs" \
+        --customize-hook="copy-in $(printf '%q ' "$OUT"/corvanta{,-vsim}_"$VERSION"_*.deb) /tmp/debs" \
         --customize-hook="copy-in $OUT/install-check.sh /tmp" \
         --customize-hook='chroot "$1" bash /tmp/install-check.sh' \
         --customize-hook="sync-out /var/cache/apt/archives $OUT/apt-cache" \
