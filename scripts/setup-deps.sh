@@ -11,6 +11,9 @@ PACKAGES=(
   libosmocore-dev
   googletest libgtest-dev libgmock-dev
   util-linux fonts-dejavu-core
+  # the validators of the desktop entry, the script file type, the AppStream file and the
+  # manual pages
+  desktop-file-utils shared-mime-info libxml2-utils appstream groff-base man-db
 )
 if [ "${1:-}" = --fuzz ]; then
   PACKAGES+=(clang libclang-rt-14-dev libfuzzer-14-dev)

@@ -10,7 +10,15 @@ set -euo pipefail
 
 readonly READER_NAME="Corvanta Virtual SIM"
 readonly VPCD_DRIVER=/usr/lib/pcsc/drivers/serial/libifdvpcd.so
-REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+REPO=$(dirname "$HERE")
+# Installed as corvanta-virtual-card, the card program sits beside it; in a source tree it
+# is the build's.
+if [[ -x $HERE/corvanta-vsim ]]; then
+    DEFAULT_BINARY=$HERE/corvanta-vsim
+else
+    DEFAULT_BINARY=$REPO/build/bin/corvanta-vsim
+fi
 
 usage() {
     cat <<USAGE
@@ -23,11 +31,12 @@ Usage: $(basename "$0") start|stop|status [options]
 Options (environment variable in brackets):
   --run-dir DIR   folder for sockets, pids and logs [CORVANTA_VSIM_RUN_DIR]
                   (default \$XDG_RUNTIME_DIR/corvanta-vsim or /tmp/corvanta-vsim-\$UID)
-  --binary PATH   the card program [CORVANTA_VSIM] (default <repo>/build/bin/corvanta-vsim)
+  --binary PATH   the card program [CORVANTA_VSIM] (default $DEFAULT_BINARY)
   --profile FILE  card profile [CORVANTA_VSIM_PROFILE] (default: the program's default.sim)
   --state FILE    keep the card's changes in FILE [CORVANTA_VSIM_STATE]
   --port PORT     vpcd TCP port; PORT+1 is used too (default: a free pair)
   --timeout SEC   how long start waits for the card (default 15)
+  -h, --help      show this help
 USAGE
 }
 
@@ -43,7 +52,7 @@ if [[ -n ${XDG_RUNTIME_DIR:-} ]]; then
 else
     RUN_DIR=${CORVANTA_VSIM_RUN_DIR:-/tmp/corvanta-vsim-$(id -u)}
 fi
-BINARY=${CORVANTA_VSIM:-$REPO/build/bin/corvanta-vsim}
+BINARY=${CORVANTA_VSIM:-$DEFAULT_BINARY}
 PROFILE=${CORVANTA_VSIM_PROFILE:-}
 STATE=${CORVANTA_VSIM_STATE:-}
 PORT=
@@ -197,6 +206,9 @@ do_start() {
     [[ -r $VPCD_DRIVER ]] || die "the vpcd driver $VPCD_DRIVER is missing (vsmartcard-vpcd)"
     [[ -x $BINARY ]] || die "card program $BINARY not found (build it or set CORVANTA_VSIM)"
     local wait_tool=${CORVANTA_PCSC_WAIT:-$(dirname "$BINARY")/corvanta-pcsc-wait}
+    # An installed helper lives off the PATH, in libexec.
+    [[ -n ${CORVANTA_PCSC_WAIT:-} || -x $wait_tool ]] ||
+        wait_tool=$(dirname "$HERE")/libexec/corvanta/corvanta-pcsc-wait
     [[ -x $wait_tool ]] || die "$wait_tool not found (it is built beside corvanta-vsim)"
     [[ -z $PROFILE || -r $PROFILE ]] || die "profile $PROFILE cannot be read"
     [[ -n $PROFILE ]] && PROFILE=$(realpath "$PROFILE")

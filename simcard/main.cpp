@@ -23,12 +23,17 @@ void OnStopSignal(int) {
     (void)ignored;
 }
 
+// Beside the program in a build tree; an installed program finds it in its data folder,
+// reached from the program's own folder so that any install prefix works.
 std::string DefaultProfilePath() {
     char path[4096];
     ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
     if (length <= 0) return "default.sim";
     std::string exe(path, static_cast<std::size_t>(length));
-    return exe.substr(0, exe.rfind('/') + 1) + "default.sim";
+    const std::string folder = exe.substr(0, exe.rfind('/') + 1);
+    const std::string beside = folder + "default.sim";
+    if (::access(beside.c_str(), F_OK) == 0) return beside;
+    return folder + CORVANTA_VSIM_PROFILE_DIR "/default.sim";
 }
 
 bool InstallStopHandlers() {
