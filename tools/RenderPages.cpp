@@ -27,6 +27,7 @@
 #include "ResourceIds.h"
 #include "ScriptPage.h"
 #include "ScriptPropertiesDlg.h"
+#include "TracePage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,7 +36,9 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QPainter>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QTemporaryDir>
 
@@ -120,6 +123,24 @@ void RunToBreakpoint(CMainDlg& dialog) {
     dialog.ShowPage(3);
     page.OnReset();
     page.OnPlay();
+}
+
+// The window with a tooltip shown over a control, as the pointer resting there shows it.
+bool SaveWithTooltip(QWidget& window, QWidget& anchor, const QString& tip, const QString& path) {
+    const QPoint at = anchor.mapTo(&window, QPoint(anchor.width() / 3, anchor.height() / 2));
+    QToolTip::showText(window.mapToGlobal(at), tip, &anchor);
+    QCoreApplication::processEvents();
+    QPixmap picture = window.grab();
+    for (QWidget* pTop : QApplication::topLevelWidgets()) {
+        if (pTop->inherits("QTipLabel") && pTop->isVisible()) {
+            QPainter painter(&picture);
+            painter.drawPixmap(at + QPoint(12, 16), pTop->grab());
+        }
+    }
+    QToolTip::hideText();
+    const bool bSaved = picture.save(path);
+    std::printf("%s %s\n", bSaved ? "wrote" : "FAILED", qPrintable(path));
+    return bSaved;
 }
 
 // The explorer on the card read whole, EF ADN record 1 with its number's bytes marked, and
@@ -228,7 +249,23 @@ int main(int argc, char** argv) {
             bOk &= Save(dialog, out.filePath(QStringLiteral("page-%1-%2-enlarged.png").arg(page).arg(QLatin1String(names[page]))));
         }
 
-        if (bCard) bOk &= RenderExplorer(dialog, out);
+        if (bCard) {
+            auto& file = static_cast<CFilePage&>(dialog.Page(2));
+            dialog.ShowPage(2);
+            file.PathCombo()->setEditText(QStringLiteral("3F00\\7F20\\6F07"));
+            file.OnGo();
+            SetEdit(file, IDC_OFFSET, "0000");
+            SetEdit(file, IDC_LENGTH, "09");
+            file.OnRead();
+            bOk &= SaveWithTooltip(dialog, *file.GetDlgItem(IDC_FILE_DATA),
+                                   QString::fromStdString(file.Logic().DataTip()),
+                                   out.filePath(QStringLiteral("tooltip-file-data.png")));
+            dialog.ShowPage(4);
+            bOk &= SaveWithTooltip(dialog, *dialog.TracePage().List(),
+                                   CTracePage::LineTip("SW=9804"),
+                                   out.filePath(QStringLiteral("tooltip-trace-status-word.png")));
+            bOk &= RenderExplorer(dialog, out);
+        }
 
         CCardErrorDlg cardError(&dialog);
         cardError.Create();
