@@ -1,6 +1,7 @@
 #include "ScriptCountDlg.h"
 
 #include "DialogService.h"
+#include "UiText.h"
 
 #include <QCoreApplication>
 
@@ -11,9 +12,8 @@ void CScriptCountDlg::OnOK() {
     bool bNumber = false;
     const int nCount = CountText().toInt(&bNumber);
     if (!bNumber || nCount < 0 || nCount > kMaxCount) {
-        CDialogService::Instance().MessageBox(
-            this, QStringLiteral("Please enter an integer between 0 and %1.").arg(kMaxCount),
-            QCoreApplication::applicationName(), QMessageBox::Warning, QMessageBox::Ok);
+        CDialogService::Instance().Warn(
+            this, QString::fromLatin1(CUiText::kEnterCountBetween).arg(kMaxCount));
         return;
     }
     m_nCount = nCount;
