@@ -53,10 +53,6 @@ std::string CProfile::GetString(const char* pszSection, const char* pszEntry,
     return Bytes(value.toString());
 }
 
-bool CProfile::Contains(const char* pszSection, const char* pszEntry) {
-    return Store()->contains(Key(pszSection, pszEntry));
-}
-
 bool CProfile::WriteInt(const char* pszSection, const char* pszEntry, int nValue) {
     const auto pSettings = Store();
     pSettings->setValue(Key(pszSection, pszEntry), nValue);

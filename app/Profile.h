@@ -12,6 +12,13 @@
 class CProfile {
 public:
     static constexpr const char* kCompany = "Mireldane";
+    // The section of the program's own settings and its entries.
+    static constexpr const char* kSettings = "Settings";
+    static constexpr const char* kReader = "Reader";
+    static constexpr const char* kLanguage = "Language";
+    static constexpr const char* kAppName = "AppName";
+    static constexpr const char* kSavePosition = "SavePosition";
+    static constexpr const char* kOutlookBarWidth = "OutlookBarWidth";
 
     // Makes Qt's own settings use the same store (organisation and application name).
     static void SetRegistryKey(const QString& company);
@@ -21,7 +28,6 @@ public:
     static int GetInt(const char* pszSection, const char* pszEntry, int nDefault);
     static std::string GetString(const char* pszSection, const char* pszEntry,
                                  const std::string& strDefault);
-    static bool Contains(const char* pszSection, const char* pszEntry);
     static bool WriteInt(const char* pszSection, const char* pszEntry, int nValue);
     static bool WriteString(const char* pszSection, const char* pszEntry, const std::string& strValue);
     static QByteArray GetBinary(const char* pszSection, const char* pszEntry);

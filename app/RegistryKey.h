@@ -36,8 +36,6 @@ public:
     // Stores a string value.
     long SetValue(const char* pszValue, const char* pszValueName);
 
-    bool IsOpen() const { return m_bOpen; }
-
 private:
     bool m_bOpen = false;
     QString m_strCompany;

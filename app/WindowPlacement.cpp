@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr const char* kSection = "Settings";
 constexpr std::array<const char*, 5> kNames{"FrameStatus", "FrameTop", "FrameLeft", "FrameBottom",
                                             "FrameRight"};
 
@@ -16,18 +15,21 @@ constexpr std::array<const char*, 5> kNames{"FrameStatus", "FrameTop", "FrameLef
 std::optional<CWindowPlacement> CWindowPlacement::Load() {
     std::array<int, kNames.size()> values{};
     for (std::size_t i = 0; i < kNames.size(); ++i) {
-        values[i] = CProfile::GetInt(kSection, kNames[i], -1);
+        values[i] = CProfile::GetInt(CProfile::kSettings, kNames[i], -1);
         if (values[i] == -1) return std::nullopt;
     }
     const auto [show, top, left, bottom, right] = values;
     return CWindowPlacement{show, QRect(left, top, right - left, bottom - top)};
 }
 
-void CWindowPlacement::Save() const {
+bool CWindowPlacement::Save() const {
     const std::array<int, kNames.size()> values{m_nShow, m_rect.top(), m_rect.left(),
                                                 m_rect.top() + m_rect.height(),
                                                 m_rect.left() + m_rect.width()};
-    for (std::size_t i = 0; i < kNames.size(); ++i) CProfile::WriteInt(kSection, kNames[i], values[i]);
+    bool bSaved = true;
+    for (std::size_t i = 0; i < kNames.size(); ++i)
+        bSaved = CProfile::WriteInt(CProfile::kSettings, kNames[i], values[i]) && bSaved;
+    return bSaved;
 }
 
 QRect CWindowPlacement::ClampToScreens(const QRect& rect, const QList<QRect>& screens, int nGrip) {

@@ -16,7 +16,8 @@ public:
 
     // Nothing unless all five values are stored.
     static std::optional<CWindowPlacement> Load();
-    void Save() const;
+    // False when the profile could not be written.
+    bool Save() const;
 
     // The rectangle moved, keeping its size, so that at least nGrip pixels of its width
     // and height lie within the bounding rectangle of the screens, and its top edge (the

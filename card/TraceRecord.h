@@ -26,4 +26,13 @@ public:
         if (!parts.data.empty()) addLine("DataOut=", parts.data, kRed);
         addLine("SW=", parts.statusWord, kRed);
     }
+
+    // Appends the record's lines to a line store with AddLine(prefix, body, colour).
+    template <typename LineStore>
+    static void AppendTo(LineStore& store, std::string_view command, std::string_view response) {
+        ForEachLine(command, response,
+                    [&store](std::string_view prefix, std::string_view body, std::uint32_t rgb) {
+                        store.AddLine(prefix, body, rgb);
+                    });
+    }
 };

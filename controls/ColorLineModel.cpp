@@ -1,11 +1,10 @@
 #include "ColorLineModel.h"
 
+#include "AtomicFile.h"
 #include "ByteText.h"
-#include "TraceRecord.h"
 
 #include <QColor>
 #include <QMetaObject>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -13,17 +12,10 @@
 CColorLineModel::CColorLineModel(QObject* pParent) : QAbstractListModel(pParent) {}
 
 int CColorLineModel::AddLine(std::string_view text, std::uint32_t rgb) {
-    return AddLineParts(text, std::string_view(), rgb);
+    return AddLine(text, std::string_view(), rgb);
 }
 
-void CColorLineModel::AppendRecord(const std::string& command, const std::string& response) {
-    CTraceRecord::ForEachLine(command, response,
-                              [this](std::string_view prefix, std::string_view body,
-                                     std::uint32_t rgb) { AddLineParts(prefix, body, rgb); });
-}
-
-int CColorLineModel::AddLineParts(std::string_view prefix, std::string_view body,
-                                  std::uint32_t rgb) {
+int CColorLineModel::AddLine(std::string_view prefix, std::string_view body, std::uint32_t rgb) {
     const int line = StoredCount();
     if (line == std::numeric_limits<int>::max()) return -1;
     m_strText.append(prefix);
@@ -110,19 +102,17 @@ std::uint32_t CColorLineModel::LineColour(int line) const {
 }
 
 bool CColorLineModel::SaveTo(const QString& path, QString* pError) const {
-    QSaveFile file(path);
-    bool bOk = file.open(QIODevice::WriteOnly);
-    for (int line = 0; bOk && line < StoredCount(); ++line) {
-        const std::string_view bytes = LineBytes(line);
-        const auto size = static_cast<qint64>(bytes.size());
-        bOk = file.write(bytes.data(), size) == size && file.write("\r\n", 2) == 2;
-    }
-    // commit() renames the finished file over the target; a failure before it only
-    // removes the temporary file. commit() writes out what is still buffered without
-    // checking, so the flush comes first: a short trace must not be renamed into place cut.
-    if (bOk) bOk = file.flush() && file.commit();
-    if (!bOk && pError != nullptr) *pError = file.errorString();
-    return bOk;
+    return CAtomicFile::Write(
+        path,
+        [this](QIODevice& file) {
+            for (int line = 0; line < StoredCount(); ++line) {
+                if (!CAtomicFile::WriteAll(file, LineBytes(line)) ||
+                    !CAtomicFile::WriteAll(file, "\r\n"))
+                    return false;
+            }
+            return true;
+        },
+        pError);
 }
 
 // ---- QAbstractItemModel ----

@@ -27,8 +27,8 @@ public:
     // Appends one line; returns its index, counting lines not yet announced, or -1 when
     // the list is full (a view addresses rows with an int).
     int AddLine(std::string_view text, std::uint32_t rgb);
-    // Appends the lines of the trace record of one exchange.
-    void AppendRecord(const std::string& command, const std::string& response);
+    // The same for the line prefix followed by body, without building the text first.
+    int AddLine(std::string_view prefix, std::string_view body, std::uint32_t rgb);
 
     // Announces the pending lines to the views now instead of at the next turn.
     void Flush();
@@ -52,7 +52,6 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    int AddLineParts(std::string_view prefix, std::string_view body, std::uint32_t rgb);
     std::uint8_t ColourIndex(std::uint32_t rgb);
     std::string_view LineBytes(int line) const;
     int StoredCount() const { return static_cast<int>(m_aLineEnds.size()); }

@@ -1,5 +1,8 @@
 #include "DialogService.h"
 
+#include "MenuResource.h"
+
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -28,6 +31,21 @@ QMessageBox::StandardButton CDialogService::MessageBox(QWidget* pParent, const Q
                                                        QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, strCaption, strText, buttons, pParent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void CDialogService::Warn(QWidget* pParent, const QString& strText) {
+    MessageBox(pParent, strText, QCoreApplication::applicationName(), QMessageBox::Warning,
+               QMessageBox::Ok);
+}
+
+int CDialogService::ExecMenuWithPrompts(QMenu& menu, const QPoint& screenPos,
+                                        const std::function<void(const QString&)>& showPrompt,
+                                        const std::function<void()>& onHidden) {
+    QObject::connect(&menu, &QMenu::hovered, [showPrompt](QAction* pAction) {
+        showPrompt(CMenuResource::PromptOf(pAction));
+    });
+    if (onHidden) QObject::connect(&menu, &QMenu::aboutToHide, onHidden);
+    return CMenuResource::CommandOf(ExecMenu(menu, screenPos));
 }
 
 QString CDialogService::GetSaveFileName(QWidget* pParent, const SFileDialog& options) {

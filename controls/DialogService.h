@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QDialog;
 class QMenu;
@@ -32,6 +34,9 @@ public:
     virtual QMessageBox::StandardButton MessageBox(QWidget* pParent, const QString& strText,
                                                    const QString& strCaption, QMessageBox::Icon icon,
                                                    QMessageBox::StandardButtons buttons);
+    // The warning box of a file that could not be read or written: one OK button, the
+    // warning icon and the application's name as caption.
+    void Warn(QWidget* pParent, const QString& strText);
     // The chosen path, or an empty string when the user cancelled.
     virtual QString GetSaveFileName(QWidget* pParent, const SFileDialog& options);
     virtual QString GetOpenFileName(QWidget* pParent, const SFileDialog& options);
@@ -43,6 +48,12 @@ public:
     virtual int ExecModal(QDialog& dialog);
     // Shows a popup menu at a screen point; returns the chosen action or null.
     virtual QAction* ExecMenu(QMenu& menu, const QPoint& screenPos);
+    // ExecMenu for a menu of commands: while it is open the prompt of the hovered item goes
+    // to showPrompt, and onHidden (when given) runs as it closes. Returns the chosen
+    // command's id, 0 when nothing was chosen.
+    int ExecMenuWithPrompts(QMenu& menu, const QPoint& screenPos,
+                            const std::function<void(const QString&)>& showPrompt,
+                            const std::function<void()>& onHidden = {});
     // Opens a local file with the desktop's handler; false when that failed.
     virtual bool OpenDocument(const QString& strPath);
 

@@ -23,7 +23,4 @@ public:
     // Makes pCombo editable with a filtering edit field of strAccepted characters, no
     // insertion on Enter and no completer of its own.
     static CHexEdit* InstallFilteredEdit(QComboBox* pCombo, const QString& strAccepted);
-    // The same for any combo box, editable or not.
-    static int InsertSorted(QComboBox* pCombo, const QString& strText,
-                            const QVariant& userData = QVariant());
 };

@@ -1,6 +1,7 @@
 #include "HistoryCombo.h"
 
-#include "HexCombo.h"
+#include "ByteText.h"
+#include "ComboItems.h"
 #include "Profile.h"
 
 namespace {
@@ -25,7 +26,7 @@ void CHistoryCombo::LoadHistory(const QString& strSection) {
     for (int i = 0;; ++i) {
         const QByteArray value = QueryEntry(ValueName(m_strSection, i));
         if (value.isEmpty()) break;
-        CHexCombo::InsertSorted(this, QString::fromLatin1(value));
+        InsertSorted(this, QString::fromLatin1(value));
     }
     setEditText(QString());
 }
@@ -47,10 +48,12 @@ QByteArray CHistoryCombo::QueryEntry(const QByteArray& valueName) const {
 int CHistoryCombo::AddToHistory() { return AddToHistory(currentText()); }
 
 int CHistoryCombo::AddToHistory(const QString& strText) {
+    const std::string strBytes = Bytes(strText);
     for (int i = 0; i < count(); ++i) {
-        if (QString::compare(itemText(i), strText, Qt::CaseInsensitive) == 0) return -1;
+        if (EqualNoCase(Bytes(itemText(i)), strBytes)) return -1;
     }
-    int nPosition = FindEntryBeginningWith(strText);
+    // From the second entry, the first wrapping round last.
+    int nPosition = FindItemStartingWith(this, strText, 1);
     if (count() >= m_nMaximum && count() > 0) removeItem(0);
     if (nPosition > 0) --nPosition;
     if (nPosition < 0 || nPosition > count()) nPosition = count();
@@ -65,13 +68,4 @@ int CHistoryCombo::AddToHistory(const QString& strText) {
 void CHistoryCombo::SaveHistory() {
     for (int i = 0; i < count(); ++i)
         m_key.SetValue(itemText(i).toLatin1().constData(), ValueName(m_strSection, i).constData());
-}
-
-int CHistoryCombo::FindEntryBeginningWith(const QString& strText) const {
-    const int nCount = count();
-    for (int step = 1; step <= nCount; ++step) {
-        const int i = step % nCount;
-        if (itemText(i).startsWith(strText, Qt::CaseInsensitive)) return i;
-    }
-    return -1;
 }

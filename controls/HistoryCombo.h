@@ -23,14 +23,9 @@ public:
     // Writes every entry as value section + position.
     void SaveHistory();
 
-    int Maximum() const { return m_nMaximum; }
-    void SetMaximum(int nMaximum) { m_nMaximum = nMaximum; }
-
 private:
     // The entry's text, or empty when it is missing.
     QByteArray QueryEntry(const QByteArray& valueName) const;
-    // First entry, from the second one round to the first, that begins with the text.
-    int FindEntryBeginningWith(const QString& strText) const;
 
     QString m_strSection;
     CRegistryKey m_key;

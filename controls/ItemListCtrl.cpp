@@ -39,9 +39,9 @@ CItemListCtrl::CItemListCtrl(QWidget* pParent)
             &CItemListCtrl::OnRowsAboutToBeInserted);
 }
 
-bool CItemListCtrl::SetColumns(std::string_view strSpec) {
+bool CItemListCtrl::SetColumns(std::string_view strColumns) {
     const int first = m_pModel->ColumnCount();
-    const bool bOk = m_pModel->SetColumns(strSpec);
+    const bool bOk = m_pModel->SetColumns(strColumns);
     for (int column = first; column < m_pModel->ColumnCount(); ++column)
         header()->resizeSection(column, m_pModel->SpecifiedWidth(column));
     return bOk;
@@ -133,12 +133,12 @@ void CItemListCtrl::LoadColumnWidths() {
         header()->resizeSection(column, (*widths)[column]);
 }
 
-void CItemListCtrl::SaveColumnWidths() {
+bool CItemListCtrl::SaveColumnWidths() {
     std::vector<int> widths;
     for (int column = 0; column < header()->count(); ++column)
         widths.push_back(header()->sectionSize(column));
-    CProfile::WriteBinary(kWidthSection, ProfileEntry().constData(),
-                          CColumnWidthStream::Encode(widths));
+    return CProfile::WriteBinary(kWidthSection, ProfileEntry().constData(),
+                                 CColumnWidthStream::Encode(widths));
 }
 
 // ---- Empty-view message ----

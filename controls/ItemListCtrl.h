@@ -25,7 +25,7 @@ public:
     CItemListModel* Model() const { return m_pModel; }
 
     // Adds the columns of a column list ("Name,width;...") at their widths.
-    bool SetColumns(std::string_view strSpec);
+    bool SetColumns(std::string_view strColumns);
 
     // The selected rows (ascending) and the focused row.
     SRowSelection Selection() const;
@@ -41,7 +41,8 @@ public:
 
     // Reads the stored widths; a value that does not fit the current columns is ignored.
     void LoadColumnWidths();
-    void SaveColumnWidths();
+    // False when the profile could not be written.
+    bool SaveColumnWidths();
 
     // The owner arms the message again when it empties the list (the next paint shows it).
     void SetEmptyTextArmed(bool bArmed) { m_bEmptyTextArmed = bArmed; }

@@ -14,8 +14,14 @@ CPageDialog::~CPageDialog() {
     disconnect(m_focusConnection);
 }
 
+QString CPageDialog::SaveForNextRun() {
+    if (m_bSavedForNextRun) return QString();
+    m_bSavedForNextRun = true;
+    return OnSaveForNextRun();
+}
+
 bool CPageDialog::OnInitDialog() {
-    CaptureLayout(false, kStyleClipChildren);
+    CaptureLayout(false, 0);
     // Followed through the application rather than asked of the control: a control keeps
     // its focus while the window is inactive, which is how the tests run it.
     if (auto* pApp = qobject_cast<QApplication*>(QCoreApplication::instance()))

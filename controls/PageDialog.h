@@ -4,6 +4,7 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <QString>
 
 #include <string>
 
@@ -21,6 +22,11 @@ public:
     explicit CPageDialog(int nTemplateId, QWidget* pParent = nullptr);
     ~CPageDialog() override;
 
+    // Keeps what the page holds for the next run, once: the main window calls it before it
+    // goes, so that a failure can still be shown; a page destroyed without it calls it itself.
+    // The warning to show, empty when everything was kept.
+    QString SaveForNextRun();
+
 protected:
     // Captures the layout and starts following the focus; pages call it first.
     bool OnInitDialog() override;
@@ -28,6 +34,8 @@ protected:
     void OnCancel() override {}
     // Return or Enter without modifiers, whichever control has the focus.
     virtual void OnEnter() {}
+    // What SaveForNextRun does for this page.
+    virtual QString OnSaveForNextRun() { return QString(); }
 
     // True while pControl, or a part of it such as a combo box's edit field, has the focus.
     bool HasFocus(const QWidget* pControl) const;
@@ -44,4 +52,5 @@ private:
 
     QMetaObject::Connection m_focusConnection;
     QPointer<QWidget> m_pFocusWidget;
+    bool m_bSavedForNextRun = false;
 };

@@ -1,5 +1,6 @@
 #include "PathCombo.h"
 
+#include "ComboItems.h"
 #include "HexCombo.h"
 #include "HexEdit.h"
 
@@ -23,13 +24,6 @@ void CPathCombo::TrackKey(int key) {
                       key != Qt::Key_Enter;
 }
 
-int CPathCombo::FindEntryStartingWith(const QString& strText) const {
-    for (int i = 0; i < count(); ++i) {
-        if (itemText(i).startsWith(strText, Qt::CaseInsensitive)) return i;
-    }
-    return -1;
-}
-
 void CPathCombo::OnEditTextUpdate(const QString& strText) {
     // An emptied box stays empty rather than filling up with the first entry.
     if (!m_bAutoComplete || strText.isEmpty()) return;
@@ -38,7 +32,7 @@ void CPathCombo::OnEditTextUpdate(const QString& strText) {
     const int selStart =
         pEdit->hasSelectedText() ? pEdit->selectionStart() : pEdit->cursorPosition();
     const int selEnd = pEdit->hasSelectedText() ? pEdit->selectionEnd() : pEdit->cursorPosition();
-    const int index = FindEntryStartingWith(strText);
+    const int index = FindItemStartingWith(this, strText);
     if (index < 0) return;  // the text stays as typed, the caret where it was
     const QString strEntry = itemText(index);
     setCurrentIndex(index);

@@ -29,7 +29,6 @@ protected:
 private:
     void TrackKey(int key);
     void OnEditTextUpdate(const QString& strText);
-    int FindEntryStartingWith(const QString& strText) const;
 
     bool m_bAutoComplete = true;
 };

@@ -197,15 +197,9 @@ void CResizableDialog::CaptureLayout(bool bMinSize, unsigned forcedStyles) {
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     m_entries.clear();
-    m_capturedSize = QSize(0, 0);
-    m_minTrackSize = QSize(-1, -1);
-
     m_capturedSize = size();
-    if (bMinSize) {
-        m_minTrackSize = frameGeometry().size();
-        // Qt bounds the client area; the frame around it does not change.
-        setMinimumSize(size());
-    }
+    // Qt bounds the client area; the frame around it does not change.
+    if (bMinSize) setMinimumSize(size());
     for (const SResizeMapEntry* pEntry = GetResizeMap(); pEntry->nId != -1 || pEntry->nFlags != 0;
          ++pEntry) {
         QWidget* pControl = GetDlgItem(pEntry->nId);

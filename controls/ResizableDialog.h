@@ -21,7 +21,8 @@ class CResizableDialog : public QDialog {
 
 public:
     enum EResizeFlag : unsigned { kSizeX = 1, kSizeY = 2, kMoveX = 4, kMoveY = 8 };
-    enum EStyle : unsigned { kStyleClipChildren = 0x02000000, kStyleThickFrame = 0x00040000 };
+    // Qt clips children always; the thick frame is the only style that means anything here.
+    enum EStyle : unsigned { kStyleThickFrame = 0x00040000 };
 
     struct SResizeMapEntry {
         int nId;
@@ -48,17 +49,13 @@ public:
     void SetControlId(QWidget* pControl, int nId);
     static int ControlId(const QWidget* pControl);
 
-    // The dialog font's base units and the conversion of a rectangle in dialog units.
-    QSize BaseUnits() const;
+    // The conversion of a rectangle in dialog units, by the dialog font's base units.
     QRect MapDialogRect(const QRect& dialogUnits) const;
 
     void CaptureLayout(bool bMinSize, unsigned forcedStyles);
     void UpdateLayout(int cx, int cy);
     const std::vector<SResizeEntry>& Entries() const { return m_entries; }
     QSize CapturedClientSize() const { return m_capturedSize; }
-    // (-1, -1) when the dialog has no minimum tracking size.
-    QSize MinTrackSize() const { return m_minTrackSize; }
-    unsigned Style() const { return m_nStyle; }
 
     // QDialog: Enter and Escape end up here; they go through OnOK and OnCancel.
     void accept() override;
@@ -94,6 +91,7 @@ private:
     bool CreateAs(QWidget* pParent, bool bChild);
     void BuildControls(const SDialogTemplate& dialogTemplate);
     QFont TemplateFont(const SDialogTemplate& dialogTemplate) const;
+    QSize BaseUnits() const;
 
     int m_nTemplateId;
     bool m_bCreated = false;
@@ -101,5 +99,4 @@ private:
     QHash<int, QWidget*> m_controls;
     std::vector<SResizeEntry> m_entries;
     QSize m_capturedSize{0, 0};
-    QSize m_minTrackSize{-1, -1};
 };

@@ -6,8 +6,6 @@
 // toolbar images by command id.
 class CIconResource {
 public:
+    // Null for an id without artwork.
     static QIcon Icon(int id);
-    // True when our own artwork for that id is compiled in; otherwise Icon() draws a
-    // plain stand-in so that the window still shows something in its place.
-    static bool HasArtwork(int id);
 };

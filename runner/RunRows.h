@@ -14,6 +14,7 @@ public:
     CRunRows(std::vector<std::string> commands, CRunOutput& output);
 
     int FailedExchanges() const { return m_nFailed; }
+    // The PC/SC code of the first failed exchange; 0 when the card did not answer.
     long FirstFailure() const { return m_nFirstFailure; }
 
     // CScriptRows

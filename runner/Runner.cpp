@@ -136,12 +136,18 @@ int CRunner::RunScript(const CRunOptions& options, std::vector<std::string> comm
     if (!options.m_strTrace.isEmpty() &&
         !CScriptFile::SaveBytes(options.m_strTrace, host.Trace(), &error))
         return FailFile("could not write", options.m_strTrace, error);
-    if (rows.FailedExchanges() > 0) {
-        return Fail(std::to_string(rows.FailedExchanges()) + " exchanges failed with reader \"" +
-                    reader.GetReaderName() + "\", the first with " +
-                    PcscError(rows.FirstFailure()));
-    }
+    if (rows.FailedExchanges() > 0) return FailExchanges(rows, reader.GetReaderName());
     return options.m_strCheck.isEmpty() ? kSuccess : Check(options.m_strCheck, golden, rows);
+}
+
+int CRunner::FailExchanges(const CRunRows& rows, const std::string& strReader) {
+    const std::string strFailed = rows.FailedExchanges() == 1
+                                      ? "1 exchange failed with reader \"" + strReader + "\": "
+                                      : std::to_string(rows.FailedExchanges()) +
+                                            " exchanges failed with reader \"" + strReader +
+                                            "\", the first with ";
+    return Fail(strFailed +
+                (rows.FirstFailure() == 0 ? "no answer" : PcscError(rows.FirstFailure())));
 }
 
 int CRunner::Check(const QString& goldenPath, const std::vector<std::string>& golden,

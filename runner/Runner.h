@@ -36,6 +36,8 @@ private:
     int Connect(CCardReader& reader, const std::string& strReader);
     int RunScript(const CRunOptions& options, std::vector<std::string> commands,
                   const std::vector<std::string>& golden);
+    // A run whose exchanges failed is no success, however many rows were answered.
+    int FailExchanges(const CRunRows& rows, const std::string& strReader);
     int Check(const QString& goldenPath, const std::vector<std::string>& golden,
               const CRunRows& rows);
 

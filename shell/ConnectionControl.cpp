@@ -4,10 +4,11 @@
 #include "ResourceIds.h"
 #include "StatusLine.h"
 #include "StringTable.h"
+#include "UiText.h"
 #include "WaitCursor.h"
 
 CConnectionControl::CConnectionControl(CStatusLine& statusLine) : m_statusLine(statusLine) {
-    ShowDisconnected("No connection !");
+    ShowDisconnected(CUiText::kNoConnection);
     QObject::connect(&m_cardWatcher, &CCardWatcher::CardLeft, &m_statusLine,
                      [this](CCardWatch::EEnd end) { OnCardLeft(end); });
 }
@@ -18,19 +19,19 @@ bool CConnectionControl::IsConnected() {
 
 void CConnectionControl::Connect() {
     const CWaitCursor wait;
-    m_statusLine.SetText(QStringLiteral("Connecting to the card ..."), 1);
+    m_statusLine.SetText(QLatin1String(CUiText::kConnecting), 1);
     m_statusLine.SetRedLight(false);
     const LONG code = g_pCardReader != nullptr ? g_pCardReader->Connect() : SCARD_E_NO_SERVICE;
     if (code == SCARD_S_SUCCESS) {
         ShowConnected();
         m_cardWatcher.Start(g_pCardReader->GetReaderName());
     } else {
-        ShowDisconnected("Error connecting to the card !");
+        ShowDisconnected(CUiText::kConnectError);
     }
 }
 
 void CConnectionControl::Disconnect() {
-    m_statusLine.SetText(QStringLiteral("Disconnecting from the card ..."), 1);
+    m_statusLine.SetText(QLatin1String(CUiText::kDisconnecting), 1);
     m_statusLine.SetGreenLight(false);
     if (g_pCardReader != nullptr) g_pCardReader->Disconnect();
     // A failed disconnect that leaves the connection open keeps the connected state on
@@ -39,7 +40,7 @@ void CConnectionControl::Disconnect() {
         ShowConnected();
     } else {
         m_cardWatcher.Stop();
-        ShowDisconnected("Connection lost !");
+        ShowDisconnected(CUiText::kConnectionLost);
     }
 }
 
@@ -52,7 +53,7 @@ void CConnectionControl::Reconnect() {
 void CConnectionControl::ShowConnected() {
     m_statusLine.SetGreenLight(true);
     m_statusLine.SetRedLight(false);
-    m_statusLine.SetText(QStringLiteral("Connection created !"), 1);
+    m_statusLine.SetText(QLatin1String(CUiText::kConnectionCreated), 1);
 }
 
 void CConnectionControl::ShowDisconnected(const char* pszText) {

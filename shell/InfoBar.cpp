@@ -135,11 +135,10 @@ void CInfoBar::mouseReleaseEvent(QMouseEvent* pEvent) {
 
 void CInfoBar::ShowPageMenu() {
     QScopedPointer<QMenu> pMenu(CMenuResource::BuildPopup(IDR_INFOBAR_MENU, 0, this));
-    connect(pMenu.data(), &QMenu::hovered, this, [this](QAction* pAction) {
-        emit StatusTextRequested(CStringTable::Prompt(CMenuResource::CommandOf(pAction)), 0);
-    });
     const QPoint leftBottom = mapToGlobal(QPoint(0, height()));
-    const int nId = CMenuResource::CommandOf(CDialogService::Instance().ExecMenu(*pMenu, leftBottom));
+    const int nId = CDialogService::Instance().ExecMenuWithPrompts(
+        *pMenu, leftBottom,
+        [this](const QString& strPrompt) { emit StatusTextRequested(strPrompt, 0); });
     // A cancelled menu chooses nothing.
     if (nId != 0) emit CommandIssued(nId);
 }

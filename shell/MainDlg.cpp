@@ -4,12 +4,12 @@
 #include "ByteText.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
+#include "ComboItems.h"
 #include "CompareWindow.h"
 #include "ConnectionControl.h"
 #include "DialogService.h"
 #include "ExplorerWindow.h"
 #include "HelpLocation.h"
-#include "HexCombo.h"
 #include "IconResource.h"
 #include "InfoBar.h"
 #include "MenuResource.h"
@@ -18,6 +18,7 @@
 #include "ResourceIds.h"
 #include "StatusLine.h"
 #include "StringTable.h"
+#include "UiText.h"
 #include "WindowPlacement.h"
 
 #include <QAbstractEventDispatcher>
@@ -32,13 +33,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStringList>
 #include <QToolBar>
 
 #include <array>
 
 namespace {
 
-constexpr const char* kSection = "Settings";
 constexpr int kIconSize = 32;  // the desktop's icon size, kept on screen at restore
 
 struct SPageInfo {
@@ -79,11 +80,11 @@ CMainDlg::CMainDlg(QWidget* pParent) : CResizableDialog(IDD_MAIN, pParent) {
 
 CMainDlg::~CMainDlg() {
     if (g_pCardReader != nullptr) g_pCardReader->SetMainWindow(nullptr);
-    if (m_pNavigationList != nullptr && m_nColumnWidth >= 1)
-        CProfile::WriteInt(kSection, "OutlookBarWidth", m_nColumnWidth);
+    if (!m_bSavedForNextRun && m_pNavigationList != nullptr && m_nColumnWidth >= 1)
+        CProfile::WriteInt(CProfile::kSettings, CProfile::kOutlookBarWidth, m_nColumnWidth);
 }
 
-CResizableDialog& CMainDlg::Page(int nPage) {
+CPageDialog& CMainDlg::Page(int nPage) {
     switch (nPage) {
         case 0:
             return m_settingsPage;
@@ -124,14 +125,16 @@ bool CMainDlg::OnInitDialog() {
     CreateBars();
     if (QWidget* pLine = GetDlgItem(IDC_ETCHED_LINE))
         pLine->resize(pLine->width() + 4, pLine->height());
-    CaptureLayout(true, kStyleClipChildren | kStyleThickFrame);
+    CaptureLayout(true, kStyleThickFrame);
     RestorePlacement();
     CreatePages();
     ShowPage(0);
     setWindowIcon(m_icon);
-    m_settingsPage.SetAppName(CProfile::GetString(kSection, "AppName", "Corvanta Professional"));
+    m_settingsPage.SetAppName(
+        CProfile::GetString(CProfile::kSettings, CProfile::kAppName, "Corvanta Professional"));
     FillReaderList();
-    const QString strReader = Latin1(CProfile::GetString(kSection, "Reader", ""));
+    const QString strReader =
+        Latin1(CProfile::GetString(CProfile::kSettings, CProfile::kReader, ""));
     QComboBox* pReaders = m_settingsPage.ReaderCombo();
     // The search ignores case, as the reader list's own exact search does.
     const int nFound = pReaders->findText(strReader, Qt::MatchFixedString);
@@ -157,7 +160,7 @@ void CMainDlg::SetUpNavigationList() {
     m_pNavigationList->SetUp();
     for (const SPageInfo& info : kPages)
         m_pNavigationList->AddPage(CIconResource::Icon(info.nIcon), QLatin1String(info.pszName));
-    m_nColumnWidth = CProfile::GetInt(kSection, "OutlookBarWidth", 82) & 0xFFFF;
+    m_nColumnWidth = CProfile::GetInt(CProfile::kSettings, CProfile::kOutlookBarWidth, 82) & 0xFFFF;
 }
 
 QAction* CMainDlg::MakeAction(int nId, const QString& strText) {
@@ -253,7 +256,7 @@ void CMainDlg::PlaceMenuBar() {
 }
 
 void CMainDlg::RestorePlacement() {
-    if (CProfile::GetInt(kSection, "SavePosition", 1) == 0) return;
+    if (CProfile::GetInt(CProfile::kSettings, CProfile::kSavePosition, 1) == 0) return;
     const std::optional<CWindowPlacement> placement = CWindowPlacement::Load();
     if (!placement) return;
     // At least an icon's width and height of the window stay on one of the screens.
@@ -267,13 +270,31 @@ void CMainDlg::RestorePlacement() {
         setWindowState(Qt::WindowMinimized);
 }
 
-void CMainDlg::SavePlacement() {
+bool CMainDlg::SavePlacement() {
     CWindowPlacement placement;
     placement.m_nShow = isMinimized()   ? CWindowPlacement::kShowMinimized
                         : isMaximized() ? CWindowPlacement::kShowMaximized
                                         : CWindowPlacement::kShowNormal;
     placement.m_rect = normalGeometry().isValid() ? normalGeometry() : geometry();
-    placement.Save();
+    return placement.Save();
+}
+
+void CMainDlg::SaveForNextRun(bool bPlacement) {
+    if (m_bSavedForNextRun) return;
+    m_bSavedForNextRun = true;
+    QStringList warnings;
+    const auto note = [&warnings](const QString& strWarning) {
+        if (!strWarning.isEmpty() && !warnings.contains(strWarning)) warnings << strWarning;
+    };
+    for (int page = 0; page < kPageCount; ++page) note(Page(page).SaveForNextRun());
+    bool bSaved = true;
+    if (m_pNavigationList != nullptr && m_nColumnWidth >= 1)
+        bSaved =
+            CProfile::WriteInt(CProfile::kSettings, CProfile::kOutlookBarWidth, m_nColumnWidth);
+    if (bPlacement && CProfile::GetInt(CProfile::kSettings, CProfile::kSavePosition, 1) != 0)
+        bSaved = SavePlacement() && bSaved;
+    if (!bSaved) note(CUiText::CouldNotSaveSettings(CProfile::FileName()));
+    for (const QString& strWarning : warnings) CDialogService::Instance().Warn(this, strWarning);
 }
 
 void CMainDlg::CreatePages() {
@@ -291,8 +312,8 @@ void CMainDlg::FillReaderList() {
     QComboBox* pReaders = m_settingsPage.ReaderCombo();
     const LPCSTR pList = g_pCardReader != nullptr ? g_pCardReader->GetReaderList() : nullptr;
     const std::vector<std::string> names = CCardReader::SplitReaderList(pList, kMaxReaders);
-    for (const std::string& name : names) CHexCombo::InsertSorted(pReaders, Latin1(name));
-    if (names.empty()) pReaders->addItem(QStringLiteral("No readers available"));
+    for (const std::string& name : names) InsertSorted(pReaders, Latin1(name));
+    if (names.empty()) pReaders->addItem(QLatin1String(CUiText::kNoReaders));
 }
 
 // ---- pages ----
@@ -336,8 +357,9 @@ void CMainDlg::OnCommand(int nId) {
             OnCardReconnect();
             break;
         case ID_APP_EXIT:
+            SaveForNextRun(false);  // not a close request: no placement
             done(QDialog::Rejected);
-            break;  // not a close request: no placement
+            break;
         case ID_HELP_CONTENTS:
             OnHelpContents();
             break;
@@ -496,7 +518,7 @@ void CMainDlg::OnIdleUpdate() {
 // ---- window ----
 
 void CMainDlg::closeEvent(QCloseEvent* pEvent) {
-    if (CProfile::GetInt(kSection, "SavePosition", 1) != 0) SavePlacement();
+    SaveForNextRun(true);
     done(QDialog::Rejected);
     pEvent->accept();
 }

@@ -70,7 +70,7 @@ public:
     CSettingsPage& SettingsPage() { return m_settingsPage; }
     CScriptPage& ScriptPage() { return m_scriptPage; }
     CTracePage& TracePage() { return m_tracePage; }
-    CResizableDialog& Page(int nPage);
+    CPageDialog& Page(int nPage);
     CNavigationList* NavigationList() const { return m_pNavigationList; }
     CInfoBar* InfoBar() const { return m_pInfoBar; }
     QMenuBar* MenuBar() const { return m_pMenuBar; }
@@ -104,7 +104,11 @@ private:
     QAction* MakeAction(int nId, const QString& strText);
     void PlaceMenuBar();
     void RestorePlacement();
-    void SavePlacement();
+    bool SavePlacement();
+    // Keeps the pages' values, the navigation width and, when asked, the placement for the
+    // next run, and warns of each file that could not be written while the window still
+    // stands. Once only; the destructor does it silently for a window never closed.
+    void SaveForNextRun(bool bPlacement);
     void CreatePages();
     void FillReaderList();
     void OnMenuHovered(QAction* pAction);
@@ -135,6 +139,7 @@ private:
     QMenuBar* m_pMenuBar = nullptr;
     QHash<int, QAction*> m_actions;
     int m_nColumnWidth = 82;
+    bool m_bSavedForNextRun = false;
     bool m_bIdleDue = true;
     QString m_strStartScript;
 };

@@ -2,6 +2,7 @@
 
 #include "IconResource.h"
 #include "ResourceIds.h"
+#include "UiText.h"
 
 #include <QLabel>
 
@@ -21,8 +22,8 @@ CStatusLine::CStatusLine(QWidget* pParent)
     // Without a size grip the last light would touch the window's edge.
     setContentsMargins(0, 0, 3, 0);
     addWidget(m_pPane, 1);
-    m_pGreenLight->setToolTip(QStringLiteral("This status light is green when the connection is ready"));
-    m_pRedLight->setToolTip(QStringLiteral("This status light is red when the connection is not ready"));
+    m_pGreenLight->setToolTip(QLatin1String(CUiText::kGreenLightTip));
+    m_pRedLight->setToolTip(QLatin1String(CUiText::kRedLightTip));
     for (QLabel* pLight : {m_pGreenLight, m_pRedLight}) {
         pLight->setFixedWidth(kLightWidth);
         pLight->setAlignment(Qt::AlignCenter);

@@ -41,7 +41,7 @@ void PutWord(std::uint8_t* pOut, std::size_t value) {
     pOut[1] = static_cast<std::uint8_t>(value);
 }
 
-bool HasP1P2(const std::uint8_t p1, const std::uint8_t p2) {
+bool AreP1P2Zero(const std::uint8_t p1, const std::uint8_t p2) {
     return p1 == 0 && p2 == 0;
 }
 
@@ -214,7 +214,7 @@ bool CSimCard::IsInDfGsm() const {
 }
 
 std::uint16_t CSimCard::Select(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != 2 || apdu.dataLength != 2) return SwWrongLength;
     std::uint16_t id = static_cast<std::uint16_t>(apdu.pData[0] << 8 | apdu.pData[1]);
     CSimFile* pFile = FindSelectable(id);
@@ -232,7 +232,7 @@ std::uint16_t CSimCard::Select(const Apdu& apdu) {
 }
 
 std::uint16_t CSimCard::Status(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.dataLength != 0) return SwWrongLength;
     std::uint8_t response[MaxResponseLength];
     std::size_t length = WriteDirectoryResponse(*m_pDf, response);
@@ -240,7 +240,7 @@ std::uint16_t CSimCard::Status(const Apdu& apdu) {
 }
 
 std::uint16_t CSimCard::GetResponse(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.dataLength != 0) return SwWrongLength;
     if (m_nPendingLength == 0) return SwNoDiagnostic;
     return AnswerPrefix(m_pending.data(), m_nPendingLength, apdu.p3);
@@ -405,7 +405,7 @@ std::uint16_t CSimCard::Seek(const Apdu& apdu) {
 }
 
 std::uint16_t CSimCard::Increase(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != IncreaseValueLength || apdu.dataLength != IncreaseValueLength)
         return SwWrongLength;
     // NEV is an access condition like any other: 9804, not a structure mismatch.
@@ -492,7 +492,7 @@ std::uint16_t CSimCard::UnblockChv(const Apdu& apdu) {
 // ---- file status, algorithm, sleep ----------------------------------------------------
 
 std::uint16_t CSimCard::Invalidate(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != 0 || apdu.dataLength != 0) return SwWrongLength;
     if (!m_pEf) return SwNoEfSelected;
     if (!IsFulfilled(m_pEf->GetInvalidateAccess())) return SwAccessDenied;
@@ -504,7 +504,7 @@ std::uint16_t CSimCard::Invalidate(const Apdu& apdu) {
 }
 
 std::uint16_t CSimCard::Rehabilitate(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != 0 || apdu.dataLength != 0) return SwWrongLength;
     if (!m_pEf) return SwNoEfSelected;
     if (!IsFulfilled(m_pEf->GetRehabilitateAccess())) return SwAccessDenied;
@@ -516,7 +516,7 @@ std::uint16_t CSimCard::Rehabilitate(const Apdu& apdu) {
 }
 
 std::uint16_t CSimCard::RunGsmAlgorithm(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != 16 || apdu.dataLength != 16) return SwWrongLength;
     if (!IsInDfGsm()) return SwInconsistentFile;
     if (!m_profile.GetCodes().IsChv1Fulfilled()) return SwAccessDenied;
@@ -525,7 +525,7 @@ std::uint16_t CSimCard::RunGsmAlgorithm(const Apdu& apdu) {
 }
 
 std::uint16_t CSimCard::Sleep(const Apdu& apdu) {
-    if (!HasP1P2(apdu.p1, apdu.p2)) return SwWrongP1P2;
+    if (!AreP1P2Zero(apdu.p1, apdu.p2)) return SwWrongP1P2;
     if (apdu.p3 != 0 || apdu.dataLength != 0) return SwWrongLength;
     return SwOk;
 }

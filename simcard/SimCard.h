@@ -29,7 +29,6 @@ public:
 
     const CSimProfile& GetProfile() const { return m_profile; }
     const CSimFile* GetCurrentDf() const { return m_pDf; }
-    const CSimFile* GetCurrentEf() const { return m_pEf; }
 
 private:
     struct Apdu {

@@ -22,6 +22,7 @@
 #include "RawTransmitLoop.h"
 #include "SimCard.h"
 #include "SimProfile.h"
+#include "TraceRecord.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ using Clock = std::chrono::steady_clock;
 class CTraceHost : public CCardReaderHost {
 public:
     void AppendRecord(const std::string& command, const std::string& response) override {
-        m_model.AppendRecord(command, response);
+        CTraceRecord::AppendTo(m_model, command, response);
     }
     void ShowCardError() override {}
     CColorLineModel& Model() { return m_model; }

@@ -1,5 +1,5 @@
 // The floor of a Qt Widgets program's start-up: a QApplication showing one empty window,
-// which reports its first paint as corvanta does with CORVANTA_EXIT_AT_FIRST_PAINT set.
+// which reports its first paint as corvanta-first-paint does.
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QWidget>

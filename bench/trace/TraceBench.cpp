@@ -1,6 +1,6 @@
 // The trace list at a million lines. Prints, each beside a baseline measured in the
 // same run:
-//   - append: time per line through AppendRecord, flushed every 1000 lines as the
+//   - append: time per line through the trace record, flushed every 1000 lines as the
 //     event loop would, against plain byte-arena appends with an offset vector;
 //   - memory: resident bytes per line beyond the text, against the same plain arena
 //     and against one QString per line in a QStringListModel;
@@ -137,7 +137,7 @@ SAppendResult AppendToModel(const std::vector<SExchange>& exchanges, long long l
     long long nextFlush = 1000;
     for (std::size_t n = 0; result.lines < lines; ++n) {
         const SExchange& exchange = exchanges[n % exchanges.size()];
-        model.AppendRecord(exchange.command, exchange.response);
+        CTraceRecord::AppendTo(model, exchange.command, exchange.response);
         result.lines += exchange.lines;
         if (result.lines >= nextFlush) {
             model.Flush();
@@ -199,7 +199,7 @@ double SecondsPerShownTurn(CColorListBox& list, const std::vector<SExchange>& ex
     for (int turn = 0; turn < turns; ++turn) {
         for (int lines = 0; lines < 1000; ++n) {
             const SExchange& exchange = exchanges[n % exchanges.size()];
-            list.Model()->AppendRecord(exchange.command, exchange.response);
+            CTraceRecord::AppendTo(*list.Model(), exchange.command, exchange.response);
             lines += exchange.lines;
         }
         QCoreApplication::processEvents();

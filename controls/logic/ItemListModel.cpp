@@ -1,5 +1,7 @@
 #include "ItemListModel.h"
 
+#include "ByteText.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -20,27 +22,23 @@ int LeadingNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 CItemListModel::CItemListModel(QObject* pParent) : QAbstractTableModel(pParent) {}
 
-bool CItemListModel::SetColumns(std::string_view strSpec) {
-    std::size_t comma = strSpec.find(',');
+bool CItemListModel::SetColumns(std::string_view strColumns) {
+    std::size_t comma = strColumns.find(',');
     while (comma != std::string_view::npos) {
-        const std::size_t end = std::min(strSpec.find(';', comma), strSpec.size());
+        const std::size_t end = std::min(strColumns.find(';', comma), strColumns.size());
         beginInsertColumns(QModelIndex(), m_nColumns, m_nColumns);
-        m_aColumnNames.emplace_back(strSpec.substr(0, comma));
-        m_aColumnWidths.push_back(LeadingNumber(strSpec.substr(comma + 1, end - comma - 1)));
+        m_aColumnNames.emplace_back(strColumns.substr(0, comma));
+        m_aColumnWidths.push_back(LeadingNumber(strColumns.substr(comma + 1, end - comma - 1)));
         ++m_nColumns;
         for (Row& row : m_aRows) row.resize(static_cast<std::size_t>(m_nColumns));
         endInsertColumns();
-        if (end == strSpec.size()) break;
-        strSpec.remove_prefix(end + 1);
-        comma = strSpec.find(',');
+        if (end == strColumns.size()) break;
+        strColumns.remove_prefix(end + 1);
+        comma = strColumns.find(',');
     }
     return true;
 }

@@ -36,7 +36,7 @@ public:
 
     // Adds the columns of a column list "Name,width;Name,width;...": the width is the
     // leading decimal digits after the comma (0 if none). Returns true.
-    bool SetColumns(std::string_view strSpec);
+    bool SetColumns(std::string_view strColumns);
     int ColumnCount() const { return m_nColumns; }
     // Width in pixels that the column list gave the column.
     int SpecifiedWidth(int column) const;

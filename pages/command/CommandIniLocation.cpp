@@ -1,5 +1,7 @@
 #include "CommandIniLocation.h"
 
+#include "Profile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -18,7 +20,7 @@ CCommandIniLocation CCommandIniLocation::ForThisProgram() {
     const QString strConfig =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return CCommandIniLocation(QCoreApplication::applicationDirPath(),
-                               strConfig + QStringLiteral("/Mireldane"));
+                               strConfig + QLatin1Char('/') + QLatin1String(CProfile::kCompany));
 }
 
 QString CCommandIniLocation::BesideExecutable() const {
@@ -32,6 +34,10 @@ QString CCommandIniLocation::InUserFolder() const {
 QString CCommandIniLocation::ReadPath() const {
     if (m_isWritable(BesideExecutable())) return BesideExecutable();
     return QFile::exists(InUserFolder()) ? InUserFolder() : BesideExecutable();
+}
+
+QString CCommandIniLocation::WritePath() const {
+    return m_isWritable(BesideExecutable()) ? BesideExecutable() : InUserFolder();
 }
 
 QString CCommandIniLocation::PrepareWritePath() const {

@@ -20,6 +20,8 @@ public:
     static CCommandIniLocation ForThisProgram();
 
     QString ReadPath() const;
+    // The file that writes go to, whether or not it exists yet.
+    QString WritePath() const;
     // Prepares the per-user copy when it is needed; empty when that fails.
     QString PrepareWritePath() const;
 

@@ -6,6 +6,7 @@
 #include "HexEdit.h"
 #include "ResourceIds.h"
 #include "StatusWords.h"
+#include "UiText.h"
 
 #include <QKeyEvent>
 #include <QListWidget>
@@ -54,9 +55,15 @@ CCommandPage::CCommandPage(QWidget* pParent)
     : CPageDialog(IDD_COMMAND_PAGE, pParent), m_logic(IniLocation()) {}
 
 CCommandPage::~CCommandPage() {
+    SaveForNextRun();
+}
+
+QString CCommandPage::OnSaveForNextRun() {
     // A page that never loaded the file must not blank the recent list kept in it, and
     // one whose list did not change has nothing to add to the user's file.
-    if (m_bInitialised && m_logic.RecentEntries() != m_vLoadedRecent) m_logic.SaveRecent();
+    if (!m_bInitialised || m_logic.RecentEntries() == m_vLoadedRecent) return QString();
+    if (m_logic.SaveRecent()) return QString();
+    return CUiText::CouldNotSaveSettings(m_logic.Location().WritePath());
 }
 
 void CCommandPage::SetIniLocation(const CCommandIniLocation* pLocation) {
@@ -104,7 +111,7 @@ QWidget* CCommandPage::CreateControl(const SDialogControl& control) {
     QWidget* pWidget = CPageDialog::CreateControl(control);
     if (control.nId == IDC_SEND) {
         m_pSendButton = static_cast<QPushButton*>(pWidget);
-        m_pSendButton->setToolTip(QStringLiteral("Transmit APDU command to the card"));
+        m_pSendButton->setToolTip(QLatin1String(CUiText::kSendTip));
     } else if (control.nId == IDC_RECENT_LIST) {
         m_pRecentList = static_cast<QListWidget*>(pWidget);
         m_pRecentList->setSelectionMode(QAbstractItemView::SingleSelection);

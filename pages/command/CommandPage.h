@@ -45,6 +45,7 @@ protected:
     QWidget* CreateControl(const SDialogControl& control) override;
     bool OnInitDialog() override;
     void OnEnter() override;
+    QString OnSaveForNextRun() override;
     void OnCommand(int nId) override;
 
     // QObject

@@ -57,24 +57,18 @@ void CCommandPageLogic::AddPresetSorted(CCommandText::CPresetItem item) {
 
 int CCommandPageLogic::FindPresetFromTop(const std::string& strText) const {
     if (strText.empty()) return -1;
-    for (std::size_t i = 0; i < m_vPresets.size(); ++i) {
-        if (StartsWithNoCase(m_vPresets[i].m_strItemText, strText)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return FindPreset(0, strText);
 }
 
 int CCommandPageLogic::FindPresetToComplete(const std::string& strTyped) const {
-    if (strTyped.size() < 4 || m_vPresets.empty()) return -1;
-    const std::size_t count = m_vPresets.size();
-    for (std::size_t step = 1; step <= count; ++step) {
-        const std::size_t i = step % count;
-        if (StartsWithNoCase(m_vPresets[i].m_strItemText, strTyped)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    if (strTyped.size() < 4) return -1;
+    return FindPreset(1, strTyped);
+}
+
+int CCommandPageLogic::FindPreset(std::size_t start, const std::string& strPrefix) const {
+    return FindStartingWith(
+        m_vPresets.size(), start, [this](std::size_t i) { return m_vPresets[i].m_strItemText; },
+        strPrefix);
 }
 
 bool CCommandPageLogic::SelectPreset(int index) {

@@ -3,6 +3,7 @@
 #include "CommandFields.h"
 #include "CommandIniLocation.h"
 #include "CommandText.h"
+#include "ExchangeFunction.h"
 #include "RecentList.h"
 
 #include <functional>
@@ -14,10 +15,6 @@
 // page copies its controls into Fields() before an operation and back afterwards.
 class CCommandPageLogic {
 public:
-    // Sends one APDU as hex text; gives the result code (0 = success) and the answer.
-    using ExchangeFunction =
-        std::function<long(const std::string& strCommand, std::string& strResponse)>;
-
     // A count or capacity read from a hand-edited file is held to this, so that a typo
     // cannot make start-up or exit walk through billions of keys.
     static constexpr unsigned kMaxEntries = 1000;
@@ -56,11 +53,13 @@ public:
     // Writes LastCmd1 to LastCmd<capacity> into Command.INI; false when it cannot be saved.
     bool SaveRecent() const;
 
+    const CCommandIniLocation& Location() const { return m_location; }
     // The recent-list capacity as Command.INI holds it now.
     unsigned ReadCapacity() const;
 
 private:
     void AddPresetSorted(CCommandText::CPresetItem item);
+    int FindPreset(std::size_t start, const std::string& strPrefix) const;
 
     CCommandIniLocation m_location;
     std::vector<CCommandText::CPresetItem> m_vPresets;

@@ -2,16 +2,6 @@
 
 #include "ByteText.h"
 
-namespace {
-
-// The characters of text from pos on, at most count of them; empty beyond the end.
-std::string Mid(std::string_view text, std::size_t pos, std::size_t count = std::string::npos) {
-    if (pos >= text.size()) return std::string();
-    return std::string(text.substr(pos, count));
-}
-
-}  // namespace
-
 std::array<std::string, 6> CCommandText::SplitPresetValue(std::string_view value) {
     std::array<std::string, 6> fields;
     std::size_t open = value.find('<');

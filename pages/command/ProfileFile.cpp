@@ -1,9 +1,9 @@
 #include "ProfileFile.h"
 
+#include "AtomicFile.h"
 #include "ByteText.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -29,82 +29,76 @@ std::string_view StripQuotes(std::string_view value) {
     return value;
 }
 
-// Where a key's value lies in the bytes: from its first non-blank character after '='
-// to the end of the line's content (before CR LF or LF).
-struct CValueSpan {
-    std::size_t begin = 0;
-    std::size_t end = 0;
+// One line of the file as both the reader and the writer see it. A key line is one with
+// '=' that is no comment; whether it belongs to a section is the caller's business.
+struct SIniLine {
+    enum class EKind { Other, Section, Key };
+    EKind eKind = EKind::Other;
+    std::string_view name;       // the section's name or the key, trimmed
+    std::size_t valueBegin = 0;  // a key's first non-blank byte after '='
+    std::size_t contentEnd = 0;  // before CR LF or LF
+    std::size_t end = 0;         // after the line end
+    bool bHasBreak = false;
 };
 
-// What one pass over the file finds for a section and key.
+SIniLine ReadLine(const std::string& bytes, std::size_t begin) {
+    SIniLine line;
+    const std::size_t lineFeed = bytes.find('\n', begin);
+    line.bHasBreak = lineFeed != std::string::npos;
+    line.end = line.bHasBreak ? lineFeed + 1 : bytes.size();
+    line.contentEnd = line.bHasBreak ? lineFeed : bytes.size();
+    if (line.contentEnd > begin && bytes[line.contentEnd - 1] == '\r') --line.contentEnd;
+    const std::string_view content(bytes.data() + begin, line.contentEnd - begin);
+    const std::string_view trimmed = Trim(content);
+    if (trimmed.empty() || trimmed.front() == ';') return line;
+    if (trimmed.front() == '[') {
+        const std::string_view name = trimmed.substr(1);
+        line.eKind = SIniLine::EKind::Section;
+        line.name = Trim(name.substr(0, name.find(']')));
+        return line;
+    }
+    const std::size_t equals = content.find('=');
+    if (equals == std::string_view::npos) return line;
+    line.eKind = SIniLine::EKind::Key;
+    line.name = Trim(content.substr(0, equals));
+    line.valueBegin = begin + equals + 1;
+    while (line.valueBegin < line.contentEnd && IsBlank(bytes[line.valueBegin])) ++line.valueBegin;
+    return line;
+}
+
+// What a write of one section and key finds in the bytes.
 struct CLookup {
-    std::optional<CValueSpan> value;
+    // From the value's first non-blank character to the end of the line's content.
+    std::optional<std::pair<std::size_t, std::size_t>> value;
     bool bSectionFound = false;
     std::size_t insertAt = 0;        // just after the last key line of the first such section
     bool bInsertNeedsBreak = false;  // that line is the file's last and has no line end
 };
 
-class CLineScanner {
-public:
-    CLineScanner(const std::string& bytes, std::string_view section, std::string_view key)
-        : m_bytes(bytes), m_section(section), m_key(key) {}
-
-    CLookup Run() {
-        std::size_t begin = 0;
-        while (begin < m_bytes.size() && !m_result.value) {
-            std::size_t end = m_bytes.find('\n', begin);
-            const bool bHasBreak = end != std::string::npos;
-            end = bHasBreak ? end + 1 : m_bytes.size();
-            std::size_t contentEnd = bHasBreak ? end - 1 : end;
-            if (contentEnd > begin && m_bytes[contentEnd - 1] == '\r') --contentEnd;
-            ScanLine(begin, contentEnd, end, bHasBreak);
-            begin = end;
+CLookup Find(const std::string& bytes, std::string_view section, std::string_view key) {
+    CLookup result;
+    bool bInSection = false;
+    bool bFirstSection = false;
+    for (std::size_t begin = 0; begin < bytes.size() && !result.value;) {
+        const SIniLine line = ReadLine(bytes, begin);
+        begin = line.end;
+        if (line.eKind == SIniLine::EKind::Section) {
+            bInSection = EqualNoCase(line.name, section);
+            // New keys go to the first section of that name, the one that is read.
+            bFirstSection = bInSection && !result.bSectionFound;
+            if (bFirstSection) result.bSectionFound = true;
+        } else if (line.eKind != SIniLine::EKind::Key || !bInSection) {
+            continue;
         }
-        return m_result;
-    }
-
-private:
-    void ScanLine(std::size_t begin, std::size_t contentEnd, std::size_t end, bool bHasBreak) {
-        const std::string_view content(m_bytes.data() + begin, contentEnd - begin);
-        const std::string_view trimmed = Trim(content);
-        if (trimmed.empty() || trimmed.front() == ';') return;
-        if (trimmed.front() == '[') {
-            OnSectionHeader(trimmed, end, bHasBreak);
-            return;
+        if (bFirstSection) {
+            result.insertAt = line.end;
+            result.bInsertNeedsBreak = !line.bHasBreak;
         }
-        const std::size_t equals = content.find('=');
-        if (!m_bInSection || equals == std::string_view::npos) return;
-        if (m_bFirstSection) MarkInsertPoint(end, bHasBreak);
-        if (!EqualNoCase(Trim(content.substr(0, equals)), m_key)) return;
-        std::size_t valueBegin = begin + equals + 1;
-        while (valueBegin < contentEnd && IsBlank(m_bytes[valueBegin])) ++valueBegin;
-        m_result.value = CValueSpan{valueBegin, contentEnd};
+        if (line.eKind == SIniLine::EKind::Key && EqualNoCase(line.name, key))
+            result.value = std::make_pair(line.valueBegin, line.contentEnd);
     }
-
-    void OnSectionHeader(std::string_view trimmed, std::size_t end, bool bHasBreak) {
-        std::string_view name = trimmed.substr(1);
-        name = Trim(name.substr(0, name.find(']')));
-        m_bInSection = EqualNoCase(name, m_section);
-        // New keys go to the first section of that name, the one that is read.
-        m_bFirstSection = m_bInSection && !m_result.bSectionFound;
-        if (m_bFirstSection) {
-            m_result.bSectionFound = true;
-            MarkInsertPoint(end, bHasBreak);
-        }
-    }
-
-    void MarkInsertPoint(std::size_t end, bool bHasBreak) {
-        m_result.insertAt = end;
-        m_result.bInsertNeedsBreak = !bHasBreak;
-    }
-
-    const std::string& m_bytes;
-    std::string_view m_section;
-    std::string_view m_key;
-    bool m_bInSection = false;
-    bool m_bFirstSection = false;
-    CLookup m_result;
-};
+    return result;
+}
 
 // What closes an unterminated last line: after a lone CR only the LF is missing, and a
 // second CR would end up in that line's value.
@@ -113,12 +107,7 @@ std::string_view LineEndAfter(const std::string& bytes) {
 }
 
 std::string IndexKey(std::string_view section, std::string_view key) {
-    std::string text;
-    text.reserve(section.size() + key.size() + 1);
-    for (char c : section) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    text += '\n';
-    for (char c : key) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
+    return LowerAscii(section) + '\n' + LowerAscii(key);
 }
 
 std::string WithoutLineBreaks(std::string_view value) {
@@ -146,46 +135,26 @@ bool CProfileFile::Load() {
 }
 
 bool CProfileFile::Save() const {
-    QSaveFile file(m_strPath);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const auto size = static_cast<qint64>(m_strBytes.size());
-    // commit() writes out what is still buffered without checking; the flush comes first
-    // so that a file cut short by a full disk is never renamed over the good one.
-    if (file.write(m_strBytes.data(), size) != size || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return CAtomicFile::WriteBytes(m_strPath, m_strBytes);
 }
 
-// The same reading of lines, sections and keys as CLineScanner, for every key at once; the
-// first occurrence of a key in any section of that name wins.
+// Every key at once, read as a write finds it; the first occurrence of a key in any
+// section of that name wins.
 const CProfileFile::KeyIndex& CProfileFile::Index() const {
     if (m_bIndexed) return m_index;
     m_index.clear();
     std::string_view section;
     bool bInSection = false;
     for (std::size_t begin = 0; begin < m_strBytes.size();) {
-        std::size_t end = m_strBytes.find('\n', begin);
-        end = end == std::string::npos ? m_strBytes.size() : end + 1;
-        std::size_t contentEnd = end;
-        if (contentEnd > begin && m_strBytes[contentEnd - 1] == '\n') --contentEnd;
-        if (contentEnd > begin && m_strBytes[contentEnd - 1] == '\r') --contentEnd;
-        const std::string_view content(m_strBytes.data() + begin, contentEnd - begin);
-        const std::string_view trimmed = Trim(content);
-        const std::size_t equals = content.find('=');
-        if (!trimmed.empty() && trimmed.front() == '[') {
-            const std::string_view name = trimmed.substr(1);
-            section = Trim(name.substr(0, name.find(']')));
+        const SIniLine line = ReadLine(m_strBytes, begin);
+        begin = line.end;
+        if (line.eKind == SIniLine::EKind::Section) {
+            section = line.name;
             bInSection = true;
-        } else if (bInSection && !trimmed.empty() && trimmed.front() != ';' &&
-                   equals != std::string_view::npos) {
-            std::size_t valueBegin = begin + equals + 1;
-            while (valueBegin < contentEnd && IsBlank(m_strBytes[valueBegin])) ++valueBegin;
-            m_index.emplace(IndexKey(section, Trim(content.substr(0, equals))),
-                            std::make_pair(valueBegin, contentEnd));
+        } else if (bInSection && line.eKind == SIniLine::EKind::Key) {
+            m_index.emplace(IndexKey(section, line.name),
+                            std::make_pair(line.valueBegin, line.contentEnd));
         }
-        begin = end;
     }
     m_bIndexed = true;
     return m_index;
@@ -222,9 +191,9 @@ void CProfileFile::SetString(std::string_view section, std::string_view key,
                              std::string_view value) {
     const std::string cleanValue = WithoutLineBreaks(value);
     m_bIndexed = false;
-    const CLookup lookup = CLineScanner(m_strBytes, section, key).Run();
+    const CLookup lookup = Find(m_strBytes, section, key);
     if (lookup.value) {
-        m_strBytes.replace(lookup.value->begin, lookup.value->end - lookup.value->begin,
+        m_strBytes.replace(lookup.value->first, lookup.value->second - lookup.value->first,
                            cleanValue);
         return;
     }

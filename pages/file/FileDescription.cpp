@@ -1,5 +1,6 @@
 #include "FileDescription.h"
 
+#include "ByteText.h"
 #include "HexText.h"
 #include "ResponseText.h"
 
@@ -9,12 +10,6 @@
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// The n characters from pos, or as many as the text holds.
-std::string Field(std::string_view text, std::size_t pos, std::size_t n) {
-    if (pos >= text.size()) return std::string();
-    return std::string(text.substr(pos, n));
-}
 
 std::string FileType(std::string_view code) {
     if (code == "01") return "MF";
@@ -38,7 +33,7 @@ std::string StatusText(unsigned char status) {
 
 std::string AccessConditions(std::string_view r) {
     const auto name = [r](std::size_t pos) {
-        return CFileDescription::AccessConditionName(Field(r, pos, 1));
+        return CFileDescription::AccessConditionName(Mid(r, pos, 1));
     };
     return "Access Conditions: <READ;SEEK: " + name(16) + ">" + " <UPDATE: " + name(17) + ">" +
            " <INCREASE: " + name(18) + ">" + std::string(kLineEnd) +
@@ -52,7 +47,7 @@ std::string RecordRange(std::string_view size, std::string_view recordLength) {
 }
 
 void DecodeElementary(std::string_view r, CFileDescription& d) {
-    const std::string structure = Structure(Field(r, 26, 2));
+    const std::string structure = Structure(Mid(r, 26, 2));
     d.m_bElementary = true;
     d.m_bCyclic = structure == "cyclic";
     d.m_strProperties += "Structure: " + structure + std::string(kLineEnd);
@@ -60,15 +55,15 @@ void DecodeElementary(std::string_view r, CFileDescription& d) {
         d.m_bRecordFile = false;
         d.m_eMode = FileMode::Transparent;
     } else {
-        d.m_strRecordLength = Field(r, 28, 2);
+        d.m_strRecordLength = Mid(r, 28, 2);
         d.m_strProperties +=
             "Record Length: " + d.m_strRecordLength + " Bytes" + std::string(kLineEnd);
-        d.m_strRecordRange = RecordRange(Field(r, 4, 4), d.m_strRecordLength);
+        d.m_strRecordRange = RecordRange(Mid(r, 4, 4), d.m_strRecordLength);
         d.m_bRecordFile = true;
         d.m_eMode = FileMode::Record;
     }
     d.m_strProperties +=
-        "Status: " + StatusText(HexPairToByte(Field(r, 22, 2))) + std::string(kLineEnd);
+        "Status: " + StatusText(HexPairToByte(Mid(r, 22, 2))) + std::string(kLineEnd);
     d.m_strProperties += AccessConditions(r);
 }
 
@@ -82,16 +77,16 @@ std::optional<CFileDescription> CFileDescription::FromGetResponse(long result,
 
 CFileDescription CFileDescription::Decode(std::string_view r) {
     CFileDescription d;
-    const std::string type = FileType(Field(r, 12, 2));
+    const std::string type = FileType(Mid(r, 12, 2));
     const bool bElementary = type == "EF";
-    d.m_strProperties = "ID:   " + Field(r, 8, 4) + std::string(kLineEnd);
+    d.m_strProperties = "ID:   " + Mid(r, 8, 4) + std::string(kLineEnd);
     d.m_strProperties += "Type: " + type + std::string(kLineEnd);
     d.m_strProperties += bElementary ? "Size: " : "Available Memory: ";
-    d.m_strProperties += Field(r, 4, 4) + " Bytes" + std::string(kLineEnd);
+    d.m_strProperties += Mid(r, 4, 4) + " Bytes" + std::string(kLineEnd);
     if (bElementary) {
         DecodeElementary(r, d);
     } else {
-        d.m_strProperties += "Include: " + Field(r, 28, 2) + " DFs, " + Field(r, 30, 2) + " EFs";
+        d.m_strProperties += "Include: " + Mid(r, 28, 2) + " DFs, " + Mid(r, 30, 2) + " EFs";
         d.m_eMode = FileMode::None;
     }
     return d;

@@ -2,9 +2,11 @@
 
 #include "ByteText.h"
 #include "CardReader.h"
+#include "ComboItems.h"
 #include "HexEdit.h"
 #include "PathCombo.h"
 #include "ResourceIds.h"
+#include "UiText.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -113,10 +115,10 @@ QWidget* CFilePage::CreateControl(const SDialogControl& control) {
             m_pRecordRangeLabel->setWordWrap(false);
             break;
         case IDC_READ:
-            pWidget->setToolTip(QStringLiteral("Read data from the currect file"));
+            pWidget->setToolTip(QLatin1String(CUiText::kReadTip));
             break;
         case IDC_UPDATE:
-            pWidget->setToolTip(QStringLiteral("Update data to the current file"));
+            pWidget->setToolTip(QLatin1String(CUiText::kUpdateTip));
             break;
         default:
             break;
@@ -171,12 +173,11 @@ void CFilePage::ShowPath(const std::string& strPath) {
     // The box shows the first history entry that begins with the path, as a combo box
     // selects a string.
     const QString strText = Latin1(strPath);
-    for (int i = 0; !strText.isEmpty() && i < m_pPathCombo->count(); ++i) {
-        if (m_pPathCombo->itemText(i).startsWith(strText, Qt::CaseInsensitive)) {
-            m_pPathCombo->setCurrentIndex(i);
-            m_pPathCombo->setEditText(m_pPathCombo->itemText(i));
-            return;
-        }
+    const int nFound = strText.isEmpty() ? -1 : FindItemStartingWith(m_pPathCombo, strText);
+    if (nFound >= 0) {
+        m_pPathCombo->setCurrentIndex(nFound);
+        m_pPathCombo->setEditText(m_pPathCombo->itemText(nFound));
+        return;
     }
     if (m_pPathCombo->currentText() == strText) return;
     m_pPathCombo->setCurrentIndex(-1);

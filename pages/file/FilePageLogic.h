@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExchangeFunction.h"
 #include "FileDescription.h"
 #include "FileFields.h"
 
@@ -12,10 +13,6 @@
 // fields back.
 class CFilePageLogic {
 public:
-    // Sends one APDU as hex text; gives the result code (0 = success) and the answer.
-    using ExchangeFunction =
-        std::function<long(const std::string& strCommand, std::string& strResponse)>;
-
     static constexpr const char* kInvalidPath = "Invalid file path";
     static constexpr const char* kNotFound =
         "The reader/card is not ready or the specified file ID is not found";
@@ -33,8 +30,6 @@ public:
     const CFileFields& Fields() const { return m_fields; }
     FileMode Mode() const { return m_eMode; }
     bool IsRecordFile() const { return m_bRecordFile; }
-    bool IsCyclic() const { return m_bCyclic; }
-    const std::string& RecordLength() const { return m_strRecordLength; }
 
     // Tooltips, UTF-8: the selected file's catalogue name ("EF IMSI: International Mobile
     // Subscriber Identity"), the fields of the data last read (a record, or a transparent

@@ -3,6 +3,7 @@
 #include "ByteText.h"
 #include "DialogService.h"
 #include "ScriptCount.h"
+#include "UiText.h"
 
 #include <QCoreApplication>
 
@@ -12,9 +13,8 @@ CScriptCountDlg::CScriptCountDlg(int nTemplateId, int nCount, QWidget* pParent)
 void CScriptCountDlg::OnOK() {
     const std::optional<int> count = CScriptCount::FromText(Bytes(CountText()));
     if (!count) {
-        CDialogService::Instance().MessageBox(
-            this, QStringLiteral("Please enter an integer between 0 and %1.").arg(kMaxCount),
-            QCoreApplication::applicationName(), QMessageBox::Warning, QMessageBox::Ok);
+        CDialogService::Instance().Warn(
+            this, QString::fromLatin1(CUiText::kEnterCountBetween).arg(kMaxCount));
         return;
     }
     m_nCount = *count;

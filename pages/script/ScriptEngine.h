@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExchangeFunction.h"
 #include "ScriptRows.h"
 
 #include <functional>
@@ -12,10 +13,6 @@
 // an error status word, not a failed transmission. The caller connects first.
 class CScriptEngine {
 public:
-    // Sends one APDU as hex text; gives the result code (0 = success) and the answer.
-    using ExchangeFunction =
-        std::function<long(const std::string& strCommand, std::string& strResponse)>;
-
     // Why a command is not sent, or kSent. The first character that is not an upper-case
     // hex digit decides; a command of such digits alone is judged by its length.
     enum class ECommandCheck {

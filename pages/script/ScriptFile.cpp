@@ -1,8 +1,9 @@
 #include "ScriptFile.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 bool CScriptFile::Read(const QString& path, std::vector<std::string>& lines, QString* pError) {
     QFile file(path);
@@ -67,15 +68,7 @@ bool CScriptFile::AppendExportLine(const CScriptRows& rows, int row, std::string
 }
 
 bool CScriptFile::SaveBytes(const QString& path, std::string_view bytes, QString* pError) {
-    QSaveFile file(path);
-    const auto size = static_cast<qint64>(bytes.size());
-    // commit() renames the finished file over the target; any failure before it only
-    // removes the temporary file. The explicit flush matters: commit() writes out what is
-    // still buffered without checking, and would rename a cut-short file into place.
-    const bool bSaved = file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size &&
-                        file.flush() && file.commit();
-    if (!bSaved && pError != nullptr) *pError = file.errorString();
-    return bSaved;
+    return CAtomicFile::WriteBytes(path, bytes, pError);
 }
 
 QString CScriptFile::FileTitle(const QString& path) {

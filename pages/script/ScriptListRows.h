@@ -16,7 +16,7 @@ class CItemListCtrl;
 class CScriptListRows : public CScriptRows {
 public:
     enum EColumn { kItem, kBreakPoint, kCommand, kStatusWord, kDataOut };
-    static constexpr const char* kColumnSpec =
+    static constexpr const char* kColumns =
         "Item,40;BreakPoint,75;Command,150;StatusWord,75;DataOut,140";
     static constexpr const char* kBreakpointMark = "*";
     // Repaints come at most once per display frame, and further apart when a repaint is

@@ -10,6 +10,7 @@
 #include "ItemListModel.h"
 #include "MenuResource.h"
 #include "NewScriptDlg.h"
+#include "Profile.h"
 #include "ResourceIds.h"
 #include "ScriptEngine.h"
 #include "ScriptFile.h"
@@ -17,6 +18,7 @@
 #include "ScriptPropertiesDlg.h"
 #include "StatusWords.h"
 #include "StringTable.h"
+#include "UiText.h"
 #include "WaitCursor.h"
 
 #include <QAction>
@@ -79,7 +81,7 @@ CDialogService::SFileDialog ScriptFileDialog(const QString& strFileName) {
     options.strDefaultSuffix = QStringLiteral("scp");
     options.strFileName = strFileName;
     options.filters =
-        QStringList{QStringLiteral("Script Files (*.scp)"), QStringLiteral("All Files (*.*)")};
+        QStringList{QLatin1String(CUiText::kScriptFiles), QLatin1String(CUiText::kAllFiles)};
     return options;
 }
 
@@ -91,7 +93,12 @@ CScriptPage::CScriptPage(QWidget* pParent)
 CScriptPage::~CScriptPage() {
     if (m_pList == nullptr) return;
     m_pList->removeEventFilter(this);
-    m_pList->SaveColumnWidths();
+    SaveForNextRun();
+}
+
+QString CScriptPage::OnSaveForNextRun() {
+    if (m_pList == nullptr || m_pList->SaveColumnWidths()) return QString();
+    return CUiText::CouldNotSaveSettings(CProfile::FileName());
 }
 
 const CResizableDialog::SResizeMapEntry* CScriptPage::GetResizeMap() const {
@@ -111,7 +118,7 @@ QWidget* CScriptPage::CreateControl(const SDialogControl& control) {
 
 bool CScriptPage::OnInitDialog() {
     CPageDialog::OnInitDialog();
-    m_pList->SetColumns(CScriptListRows::kColumnSpec);
+    m_pList->SetColumns(CScriptListRows::kColumns);
     m_pList->setIconSize(QSize(kRowIconSize, kRowIconSize));
     FitItemColumn();
     m_pList->LoadColumnWidths();
@@ -303,7 +310,7 @@ void CScriptPage::OnExport() {
     options.strDefaultSuffix = QStringLiteral("log");
     options.strFileName = m_strFileTitle;
     options.filters =
-        QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*.*)")};
+        QStringList{QLatin1String(CUiText::kLogFiles), QLatin1String(CUiText::kAllFiles)};
     const QString strPath =
         CDialogService::Instance().AskSaveFile(this, options, CFileFolders::kExports);
     if (!strPath.isEmpty()) WriteScript(strPath, true);
@@ -323,9 +330,7 @@ void CScriptPage::SetScriptName(const QString& strPath) {
 }
 
 void CScriptPage::ShowCouldNotOpen(const QString& strPath) {
-    CDialogService::Instance().MessageBox(this, QStringLiteral("Could not open ") + strPath,
-                                          QCoreApplication::applicationName(), QMessageBox::Warning,
-                                          QMessageBox::Ok);
+    CDialogService::Instance().Warn(this, CUiText::CouldNotOpen(strPath));
 }
 
 // ---- running ----
@@ -453,17 +458,11 @@ void CScriptPage::OnContextMenu(const QPoint& screenPos) {
         CMenuResource::BuildPopup(IDR_SCRIPT_MENU, bSelected ? 0 : 1, this));
     // Edit, the command of Enter and of a double-click, is drawn in bold.
     if (bSelected) pMenu->setDefaultAction(pMenu->actions().constFirst());
-    ConnectMenuPrompts(*pMenu);
-    const int nId =
-        CMenuResource::CommandOf(CDialogService::Instance().ExecMenu(*pMenu, screenPos));
+    const int nId = CDialogService::Instance().ExecMenuWithPrompts(
+        *pMenu, screenPos,
+        [this](const QString& strPrompt) { emit StatusTextRequested(strPrompt, 0); },
+        [this] { emit StatusTextRestoreRequested(); });
     if (nId != 0) OnCommand(nId);
-}
-
-void CScriptPage::ConnectMenuPrompts(QMenu& menu) {
-    connect(&menu, &QMenu::hovered, this, [this](QAction* pAction) {
-        emit StatusTextRequested(CMenuResource::PromptOf(pAction), 0);
-    });
-    connect(&menu, &QMenu::aboutToHide, this, &CScriptPage::StatusTextRestoreRequested);
 }
 
 // QObject

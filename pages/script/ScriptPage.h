@@ -58,6 +58,7 @@ protected:
     bool OnInitDialog() override;
     void OnEnter() override;
     void OnCommand(int nId) override;
+    QString OnSaveForNextRun() override;
 
     // QObject
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -84,7 +85,6 @@ private:
     bool EnsureConnected();
     // One operation of the run engine on the list's rows.
     void RunEngine(void (CScriptEngine::*pOperation)());
-    void ConnectMenuPrompts(QMenu& menu);
 
     CDragListCtrl* m_pList = nullptr;
     std::unique_ptr<CScriptListRows> m_pRows;

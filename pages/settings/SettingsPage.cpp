@@ -4,6 +4,7 @@
 #include "DialogService.h"
 #include "Profile.h"
 #include "ResourceIds.h"
+#include "UiText.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -27,10 +28,14 @@ std::string SelectedText(const QComboBox* pCombo) { return Bytes(pCombo->current
 CSettingsPage::CSettingsPage(QWidget* pParent) : CPageDialog(IDD_SETTINGS_PAGE, pParent) {}
 
 CSettingsPage::~CSettingsPage() {
+    SaveForNextRun();
+}
+
+QString CSettingsPage::OnSaveForNextRun() {
     // What is on screen is kept even without Apply; it takes effect at the next start.
-    if (m_pAppNameEdit == nullptr) return;
+    if (m_pAppNameEdit == nullptr) return QString();
     DoDataExchange(true);
-    SaveSettings();
+    return SaveSettings() ? QString() : CUiText::CouldNotSaveSettings(CProfile::FileName());
 }
 
 const CResizableDialog::SResizeMapEntry* CSettingsPage::GetResizeMap() const { return kResizeMap; }
@@ -53,7 +58,7 @@ QWidget* CSettingsPage::CreateControl(const SDialogControl& control) {
             break;
         case IDC_APPLY:
             m_pApplyButton = static_cast<QPushButton*>(pWidget);
-            m_pApplyButton->setToolTip(QStringLiteral("Apply new settings"));
+            m_pApplyButton->setToolTip(QLatin1String(CUiText::kApplyTip));
             break;
         default: break;
     }
@@ -100,15 +105,13 @@ void CSettingsPage::OnApply() {
     // The profile keeps its old file whole when it cannot be written (a full disk, a
     // read-only folder); the user must hear that the settings will not outlast this run.
     if (!SaveSettings())
-        CDialogService::Instance().MessageBox(
-            this, QStringLiteral("Could not save the settings in ") + CProfile::FileName(),
-            QCoreApplication::applicationName(), QMessageBox::Warning, QMessageBox::Ok);
+        CDialogService::Instance().Warn(this, CUiText::CouldNotSaveSettings(CProfile::FileName()));
 }
 
 bool CSettingsPage::SaveSettings() {
     const std::string strLanguage = SelectedText(m_pLanguageCombo);
     const std::string strReader = SelectedText(m_pReaderCombo);
-    bool bSaved = CProfile::WriteString("Settings", "Reader", strReader);
-    bSaved = CProfile::WriteString("Settings", "Language", strLanguage) && bSaved;
-    return CProfile::WriteString("Settings", "AppName", m_strAppName) && bSaved;
+    bool bSaved = CProfile::WriteString(CProfile::kSettings, CProfile::kReader, strReader);
+    bSaved = CProfile::WriteString(CProfile::kSettings, CProfile::kLanguage, strLanguage) && bSaved;
+    return CProfile::WriteString(CProfile::kSettings, CProfile::kAppName, m_strAppName) && bSaved;
 }

@@ -36,6 +36,7 @@ protected:
     QWidget* CreateControl(const SDialogControl& control) override;
     bool OnInitDialog() override;
     void OnCommand(int nId) override;
+    QString OnSaveForNextRun() override;
 
 private:
     void OnChange();

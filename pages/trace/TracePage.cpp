@@ -7,6 +7,8 @@
 #include "ResourceIds.h"
 #include "StatusWords.h"
 #include "StringTable.h"
+#include "TraceRecord.h"
+#include "UiText.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>
@@ -38,16 +40,15 @@ QWidget* CTracePage::CreateControl(const SDialogControl& control) {
 }
 
 void CTracePage::AppendRecord(const std::string& strCommand, const std::string& strResponse) {
-    m_pList->Model()->AppendRecord(strCommand, strResponse);
+    CTraceRecord::AppendTo(*m_pList->Model(), strCommand, strResponse);
 }
 
 void CTracePage::OnContextMenu(const QPoint& screenPos) {
     QScopedPointer<QMenu> pMenu(CMenuResource::BuildPopup(IDR_TRACE_MENU, 0, this));
-    connect(pMenu.data(), &QMenu::hovered, this, [this](QAction* pAction) {
-        emit StatusTextRequested(CStringTable::Prompt(CMenuResource::CommandOf(pAction)), 0);
-    });
-    connect(pMenu.data(), &QMenu::aboutToHide, this, [this] { emit StatusTextRequested(QString(), 0); });
-    const int nId = CMenuResource::CommandOf(CDialogService::Instance().ExecMenu(*pMenu, screenPos));
+    const int nId = CDialogService::Instance().ExecMenuWithPrompts(
+        *pMenu, screenPos,
+        [this](const QString& strPrompt) { emit StatusTextRequested(strPrompt, 0); },
+        [this] { emit StatusTextRequested(QString(), 0); });
     if (nId != 0) OnCommand(nId);
 }
 
@@ -66,7 +67,8 @@ void CTracePage::OnSaveAs() {
     CDialogService::SFileDialog options;
     options.strDefaultSuffix = QStringLiteral("log");
     options.strFileName = QStringLiteral("trace");
-    options.filters = QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*.*)")};
+    options.filters =
+        QStringList{QLatin1String(CUiText::kLogFiles), QLatin1String(CUiText::kAllFiles)};
     options.bConfirmOverwrite = true;
     const QString strPath =
         CDialogService::Instance().AskSaveFile(this, options, CFileFolders::kTraceLogs);
@@ -74,9 +76,7 @@ void CTracePage::OnSaveAs() {
     // The model writes the whole file aside and puts it in place only when complete, so
     // a failed save leaves an older file and the trace as they were.
     if (!m_pList->Model()->SaveTo(strPath, nullptr))
-        CDialogService::Instance().MessageBox(this, QStringLiteral("Could not open ") + strPath,
-                                              QCoreApplication::applicationName(),
-                                              QMessageBox::Warning, QMessageBox::Ok);
+        CDialogService::Instance().Warn(this, CUiText::CouldNotOpen(strPath));
 }
 
 QString CTracePage::LineTip(const QByteArray& line) {

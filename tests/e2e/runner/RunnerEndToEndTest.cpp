@@ -125,3 +125,13 @@ TEST_F(RunnerEndToEndTest, ACardPulledMidRunEndsTheRunWithAReaderError) {
     EXPECT_EQ(trace.substr(trace.size() - 24), "Header=A0B000000A\r\nSW=\r\n");
     EXPECT_EQ(Read("long.log").rfind("A0B000000A;9", 0), 0u);  // the answered rows
 }
+
+// One exchange that got no answer (a mute card, once: the transmit itself succeeds) is
+// enough to fail the run; the rows answered before it are exported.
+TEST_F(RunnerEndToEndTest, ExactlyOneFailedExchangeFailsTheRun) {
+    ASSERT_TRUE(m_pcscd.SwapCard({"--misbehave", "silent:B0"}));
+    EXPECT_EQ(Run({"--export", Path("a.log"), Path("a.scp")}), 2);
+    EXPECT_EQ(m_strErr, "corvanta-run: 1 exchange failed with reader \"" + m_pcscd.ReaderName() +
+                            "\": no answer\n");
+    EXPECT_EQ(Read("a.log"), "A0A40000023F00;9F17\r\nA0A40000022FE2;9F0F\r\n");
+}

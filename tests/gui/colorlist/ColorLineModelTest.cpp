@@ -1,6 +1,7 @@
 #include "ColorLineModel.h"
 #include "FileSizeLimit.h"
 #include "TempDir.h"
+#include "TraceRecord.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -29,7 +30,7 @@ Lines Read(const CColorLineModel& model, int first, int count) {
 TEST(ColorLineModelStore, KeepsEveryByteAndColourAndShowsThemAsLatin1) {
     CColorLineModel model;
     EXPECT_EQ(model.AddLine("", kBlack), 0);
-    model.AppendRecord("A0F2000016", "9000");
+    CTraceRecord::AppendTo(model, "A0F2000016", "9000");
     const QByteArray bytes("caf\xE9\0\xFF", 6);
     EXPECT_EQ(model.AddLine(std::string_view(bytes.data(), bytes.size()), kRed), 4);
     EXPECT_EQ(Read(model, 2, 3),
@@ -54,7 +55,7 @@ TEST(ColorLineModelBatching, AnnouncesEachTurnsLinesOnceAndClearLeavesNoStaleRow
     CColorLineModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    for (int n = 0; n < 250; ++n) model.AppendRecord("A0B2010400", "9000");
+    for (int n = 0; n < 250; ++n) CTraceRecord::AppendTo(model, "A0B2010400", "9000");
     EXPECT_EQ(model.rowCount(), 0);
     // One turn of the event loop, as the main window's loop runs between handlers.
     QCoreApplication::processEvents();
@@ -86,7 +87,7 @@ TEST(ColorLineModelSave, ReplacesTheFileWithEveryLineAndCrLfByteForByte) {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
     };
     CColorLineModel model;
-    model.AppendRecord("A0A40000023F00", "9F16");
+    CTraceRecord::AppendTo(model, "A0A40000023F00", "9F16");
     model.Flush();
     model.AddLine("caf\xE9 \xFF", 0x123456);  // still pending
     model.AddLine("", 0);
@@ -101,7 +102,8 @@ TEST(ColorLineModelSave, ReplacesTheFileWithEveryLineAndCrLfByteForByte) {
 
     // Cut short by a file size limit while still inside Qt's write buffer, as by a full
     // disk: the old file stays whole.
-    for (int n = 0; n < 100; ++n) model.AppendRecord("A0B0000010", std::string(32, 'C') + "9000");
+    for (int n = 0; n < 100; ++n)
+        CTraceRecord::AppendTo(model, "A0B0000010", std::string(32, 'C') + "9000");
     const CFileSizeLimit limit(4096);
     ASSERT_TRUE(limit.IsActive());
     EXPECT_FALSE(model.SaveTo(path, nullptr));

@@ -1,4 +1,6 @@
+#include "FileSizeLimit.h"
 #include "PageFixture.h"
+#include "Profile.h"
 #include "ResourceIds.h"
 
 #include <QListWidget>
@@ -84,6 +86,20 @@ TEST_F(CommandPage, RecentEntriesFillTheFieldsAndDeleteWorksInTheListOnly) {
     ASSERT_EQ(pList->selectedItems().size(), 1);
     EXPECT_EQ(pList->selectedItems().first()->text(), "00C0010203");
     EXPECT_EQ(Edit(IDC_P3)->text(), "2");
+
+    // A full disk at exit: one warning per file while the window stands (the profile keeps
+    // the settings, the placement and the widths), and none again as it goes.
+    const CFileSizeLimit limit(16);
+    ASSERT_TRUE(limit.IsActive());
+    m_pMainDlg->close();
+    std::vector<QString> texts;
+    for (const auto& message : m_dialogs.m_messages) texts.push_back(message.strText);
+    const QString strSaveFailed = "Could not save the settings in ";
+    EXPECT_EQ(texts, (std::vector<QString>{strSaveFailed + CProfile::FileName(),
+                                           strSaveFailed + m_iniDir.File("Command.INI").c_str()}));
+    DestroyMainWindow();
+    EXPECT_EQ(m_dialogs.m_messages.size(), 2u);
+    EXPECT_EQ(ReadIni(), kIni);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "Beep.h"
+#include "ComboItems.h"
 #include "HexCombo.h"
 #include "HexEdit.h"
 #include "HistoryCombo.h"
@@ -111,7 +112,7 @@ TEST(FilteredEditTest, PathComboCompletesWhileTyping) {
         SCOPED_TRACE(std::string(start) + "|" + typed);
         CPathCombo combo;
         for (const char* path : {"3F00\\7F20\\6F3A", "3F00\\2FE2", "3F00\\7F20\\6F07"})
-            CHexCombo::InsertSorted(&combo, path);
+            InsertSorted(&combo, path);
         QLineEdit* pEdit = combo.lineEdit();
         combo.setEditText(start);
         pEdit->setCursorPosition(nCaret);

@@ -219,6 +219,9 @@ TEST_F(CardReaderTest, ExchangeSendsAnswersAndTracesEachApdu) {
         {"A0B0000000", kOk, data + "9000",
          "Header=A0B0000000 blue|DataOut=" + data + " red|SW=9000 red"},
         {"A0F200001", kOk, "9000", "Header=A0F200001 blue|SW=9000 red"},  // four bytes sent
+        // A one-byte answer is all status word; one byte more than the status word is data.
+        {"A0C0000001", kOk, "6F", "Header=A0C0000001 blue|SW=6F red"},
+        {"A0C0000001", kOk, "AB9000", "Header=A0C0000001 blue|DataOut=AB red|SW=9000 red"},
         {longCommand, kOk, "6700",
          "Header=A0D6000000 blue|DataIn=" + longCommand.substr(10) + " blue|SW=6700 red"},
         {"A0D60000021234", SCARD_E_NO_SERVICE, "",

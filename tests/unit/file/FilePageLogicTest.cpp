@@ -26,7 +26,8 @@ TEST(FilePathTest, TrimsAndAcceptsOnlyGroupsOfFourJoinedBySingleBackslashes) {
     for (const char* good : {"3F00", "3F00\\2FE2", "3F00\\7F20\\6F07"})
         EXPECT_TRUE(CFilePath::IsValid(good)) << good;
     for (const char* bad : {"", "3F0", "3F000", "3F0\\2FE2", "3F00\\\\2FE2", "3F00\\2FE",
-                            "3F00\\2FE22", "\\3F00", "3F00\\", "3F002FE2", "3F0\\02FE2"})
+                            "3F00\\2FE22", "\\3F00", "3F00\\", "3F002FE2", "3F0\\02FE2",
+                            "3F00\\7F20\\6F07A", "3F00\\7F20\\6F0", "3F00\\2FE222"})
         EXPECT_FALSE(CFilePath::IsValid(bad)) << bad;
 }
 
@@ -88,7 +89,7 @@ class FilePageLogicTest : public ::testing::Test {
 protected:
     // A card that answers each command from m_answers (anything else with 6D00) and
     // remembers what it was sent.
-    CFilePageLogic::ExchangeFunction Card() {
+    ExchangeFunction Card() {
         return [this](const std::string& cmd, std::string& response) {
             m_sent.push_back(cmd);
             const auto answer = m_answers.try_emplace(cmd, 0L, "6D00").first->second;

@@ -20,8 +20,7 @@ struct CRecordingRows : public CScriptRowVector {
 
 // A card that records what it is sent and answers from the table (result code, answer),
 // or else with the command's last four digits followed by 9000.
-CScriptEngine::ExchangeFunction Card(Strings& sent,
-                                     std::map<std::string, std::pair<long, std::string>> answers) {
+ExchangeFunction Card(Strings& sent, std::map<std::string, std::pair<long, std::string>> answers) {
     return [&sent, answers](const std::string& command, std::string& response) {
         sent.push_back(command);
         const auto found = answers.find(command);
