@@ -27,7 +27,7 @@ struct CWalkTarget {
 // directory's counts of DFs and EFs end the search under it once all are found.
 class CCardWalker {
 public:
-    using ExchangeFunction = CFilePageLogic::ExchangeFunction;
+    using ExchangeFunction = ::ExchangeFunction;
     // Asked once for a code ("CHV1", "CHV2", "ADM") a file's access condition needs, with the
     // attempts the card says are left (-1: not known); empty for none. The walker presents
     // it once and forgets it.

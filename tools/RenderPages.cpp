@@ -10,6 +10,7 @@
 #include "AboutDlg.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
+#include "ColorListBox.h"
 #include "CompareWindow.h"
 #include "CommandIniLocation.h"
 #include "DialogService.h"

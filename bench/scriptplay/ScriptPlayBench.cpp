@@ -78,7 +78,7 @@ long StandInCard(const std::string& strCommand, std::string& strResponse) {
 }
 
 // Microseconds per row of one Play from row 0 over the rows, with the stand-in card.
-double StandInPlay(CScriptRows& rows, const CScriptEngine::ExchangeFunction& exchange,
+double StandInPlay(CScriptRows& rows, const ExchangeFunction& exchange,
                    CScriptListRows* pListRows) {
     rows.SetCurrentRow(-1);
     CScriptEngine engine(rows, exchange);
