@@ -1,5 +1,6 @@
 #include "DumpDiff.h"
 
+#include "DumpShow.h"
 #include "FileDecoders.h"
 #include "HexText.h"
 
@@ -24,13 +25,6 @@ std::string Quoted(const std::string& value) {
 
 std::string Named(const CDumpedFile& file) {
     return file.m_strName.empty() ? file.m_strPath : file.m_strName;
-}
-
-std::string AccessName(std::uint8_t nibble) {
-    static const char* const names[16] = {"ALW",  "CHV1", "CHV2", "RFU",  "ADM4", "ADM5",
-                                          "ADM6", "ADM7", "ADM8", "ADM9", "ADMA", "ADMB",
-                                          "ADMC", "ADMD", "ADME", "NEV"};
-    return names[nibble & 0x0F];
 }
 
 std::string CodeText(const std::optional<CFileHeader::CCodeState>& state) {
@@ -128,13 +122,16 @@ void CDumpDiff::CompareHeaders(const std::string& strName, const CDumpedFile& a,
                   structures[static_cast<int>(hb->m_eStructure)]);
             field("record length", std::to_string(ha->m_nRecordLength),
                   std::to_string(hb->m_nRecordLength));
-            field("READ", AccessName(ha->ReadAccess()), AccessName(hb->ReadAccess()));
-            field("UPDATE", AccessName(ha->UpdateAccess()), AccessName(hb->UpdateAccess()));
-            field("INCREASE", AccessName(ha->IncreaseAccess()), AccessName(hb->IncreaseAccess()));
-            field("INVALIDATE", AccessName(ha->InvalidateAccess()),
-                  AccessName(hb->InvalidateAccess()));
-            field("REHABILITATE", AccessName(ha->RehabilitateAccess()),
-                  AccessName(hb->RehabilitateAccess()));
+            field("READ", CDumpShow::AccessName(ha->ReadAccess()),
+                  CDumpShow::AccessName(hb->ReadAccess()));
+            field("UPDATE", CDumpShow::AccessName(ha->UpdateAccess()),
+                  CDumpShow::AccessName(hb->UpdateAccess()));
+            field("INCREASE", CDumpShow::AccessName(ha->IncreaseAccess()),
+                  CDumpShow::AccessName(hb->IncreaseAccess()));
+            field("INVALIDATE", CDumpShow::AccessName(ha->InvalidateAccess()),
+                  CDumpShow::AccessName(hb->InvalidateAccess()));
+            field("REHABILITATE", CDumpShow::AccessName(ha->RehabilitateAccess()),
+                  CDumpShow::AccessName(hb->RehabilitateAccess()));
             field("status", ha->IsInvalidated() ? "invalidated" : "not invalidated",
                   hb->IsInvalidated() ? "invalidated" : "not invalidated");
         }

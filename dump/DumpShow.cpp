@@ -1,16 +1,13 @@
 #include "DumpShow.h"
 
 #include "FileDecoders.h"
+#include "FileDescription.h"
 #include "HexText.h"
 
 #include <algorithm>
 #include <sstream>
 
 namespace {
-
-const char* const kAccessNames[16] = {"ALW",  "CHV1", "CHV2", "RFU",  "ADM4", "ADM5",
-                                      "ADM6", "ADM7", "ADM8", "ADM9", "ADMA", "ADMB",
-                                      "ADMC", "ADMD", "ADME", "NEV"};
 
 std::string Hex(const CBytes& bytes) {
     return BytesToHex(bytes.data(), bytes.size());
@@ -40,10 +37,10 @@ std::string DescribeHeader(const CFileHeader& h) {
         out << ", " << h.RecordCount() << " records of " << int(h.m_nRecordLength) << " bytes";
     else
         out << ", " << h.m_nSize << " bytes";
-    out << "; READ " << kAccessNames[h.ReadAccess()] << ", UPDATE "
-        << kAccessNames[h.UpdateAccess()];
+    out << "; READ " << CDumpShow::AccessName(h.ReadAccess()) << ", UPDATE "
+        << CDumpShow::AccessName(h.UpdateAccess());
     if (h.m_eStructure == CFileHeader::Structure::Cyclic)
-        out << ", INCREASE " << kAccessNames[h.IncreaseAccess()];
+        out << ", INCREASE " << CDumpShow::AccessName(h.IncreaseAccess());
     if (h.IsInvalidated()) out << "; invalidated";
     return out.str();
 }
@@ -111,4 +108,8 @@ std::string CDumpShow::Text(const CCardDump& dump) {
     for (const std::string& note : dump.m_notes) out << "note: " << note << '\n';
     for (const CDumpedFile& file : dump.m_files) ShowFile(file, out);
     return out.str();
+}
+
+std::string CDumpShow::AccessName(std::uint8_t nibble) {
+    return CFileDescription::AccessConditionName(std::string(1, "0123456789ABCDEF"[nibble & 0x0F]));
 }

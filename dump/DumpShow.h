@@ -2,6 +2,7 @@
 
 #include "CardDump.h"
 
+#include <cstdint>
 #include <string>
 
 // A dump as text for a terminal or a bug report: the ATR, then the tree, each file with its
@@ -10,4 +11,6 @@
 class CDumpShow {
 public:
     static std::string Text(const CCardDump& dump);
+    // An access condition nibble by the File page's name for it (ALW, CHV1, ADM0, NEV).
+    static std::string AccessName(std::uint8_t nibble);
 };

@@ -23,7 +23,7 @@ TEST(CodesFile, ReadsItsLinesAndNamesTheLineItRefuses) {
         {"CHV1=1234\n", {{"CHV1", "1234"}}, ""},
         {"# mine\n\n  CHV2 = 5678 \r\nADM=0A0A0A0A0A0A0A0A", {{"CHV2", "5678"}, {"ADM", "0A0A0A0A0A0A0A0A"}}, ""},
         {"", {}, ""},
-        {"CHV1=1234\nCHV3=1\n", {}, "codes:2: a line is CHV1=, CHV2= or ADM= and a code"},
+        {"CHV1=1234\nCHV3=1\n", {}, "codes:2: a line is CHV1=, CHV2=, ADM=, UNBLOCK1=, UNBLOCK2= or KI= and a code"},
         {"chv1=1234\n", {}, "codes:1: a line is CHV1="},
         {"CHV1 1234\n", {}, "codes:1: a line is CHV1="},
         {"CHV1=1\nCHV1=2\n", {}, "codes:2: CHV1 is given twice"},
