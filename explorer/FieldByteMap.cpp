@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FieldByteMap.h"
 
 int CFieldByteMap::FieldAt(std::size_t offset) const {

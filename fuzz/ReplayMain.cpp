@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds every file of the folders (or the files) named on the command line to the fuzz
 // target once, so the corpus runs as an ordinary test without libFuzzer.
 #include <algorithm>

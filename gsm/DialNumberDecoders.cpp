@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoders of the dialling number records and the records they point to.
 #include "AlphaIdentifier.h"
 #include "BcdDigits.h"

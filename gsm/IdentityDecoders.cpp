@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoders of the card's identity and location files.
 #include "BcdDigits.h"
 #include "DecoderText.h"

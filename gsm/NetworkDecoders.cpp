@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoders of the PLMN lists and the home network search period.
 #include "DecoderText.h"
 #include "EfDecoders.h"

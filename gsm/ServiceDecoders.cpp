@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoders of the service table, names, languages, cell broadcast ids and charging files.
 #include "AlphaIdentifier.h"
 #include "BcdDigits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Numeric ids of dialogs, controls, commands, menus, icons and strings. A command id is

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the benchmarks in Release (build/bench, no sanitizers),
 # runs them against the virtual card on private pcscds, and prints one table: each figure
 # beside its baseline measured in the same run, the ratio, the target and whether it is met.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets of fuzz/ with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, runs each for SECONDS (default 600, or 10 million
 # executions) on a copy of its corpus, and prints executions and findings per target.

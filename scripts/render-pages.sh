@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the main window on each of its pages, and the small dialogs, to PNG files
 # without a display, so anyone can check the look:
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Corvanta in build/ (a normal build, no sanitizers) and
 # starts it. When no reader in reach holds a card, it first starts the virtual SIM card
 # on a private pcscd and points Corvanta at it, so there is a reader and a card at once;

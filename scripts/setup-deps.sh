@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package Corvanta needs to build, run and test. Idempotent: when
 # everything is present it only checks, without touching the package lists.
 # With --fuzz it adds clang and libFuzzer, which only scripts/fuzz.sh needs.

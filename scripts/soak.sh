@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Soak: plays ROWS APDUs (default one million) through corvanta-run against the virtual
 # card and reports resident memory per APDU; with --leaks it uses the sanitizer build and
 # lets LeakSanitizer report; with --play it plays ROWS rows once on the Script page in the

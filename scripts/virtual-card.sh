@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts, stops or reports the Corvanta virtual SIM card: a private pcscd (in its own mount
 # namespace, so it never meets the system's pcscd or readers) with one vpcd reader, and
 # corvanta-vsim plugged into that reader.

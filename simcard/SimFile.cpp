@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimFile.h"
 
 CSimFile::CSimFile(Kind kind, std::uint16_t id) : m_kind(kind), m_nId(id) {}

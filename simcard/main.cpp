@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanta-vsim: a virtual GSM SIM card for the vpcd driver of pcscd.
 
 #include <fcntl.h>

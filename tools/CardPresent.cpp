@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanta-card-present: exits 0 and prints the reader's name when some reader of the
 // PC/SC service in reach holds a card, 1 otherwise (no service, no reader, no card).
 // scripts/run.sh asks it whether the virtual card is needed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanta-pcsc-wait READER TIMEOUT_MS: waits until a card is present in READER of the
 // pcscd that PCSCLITE_CSOCK_NAME names (the daemon and reader may still be starting).
 // Exit 0 when the card is there, 1 on timeout, 2 on a usage error.

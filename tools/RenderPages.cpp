@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window on each page, the caption bar's hover frame and the small
 // dialogs to PNG files, so the look can be checked without a display:
 //   corvanta_render_pages <output folder> [--card]

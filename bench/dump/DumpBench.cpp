@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole dump of the default virtual card through a real pcscd and the vpcd driver: its
 // APDUs against the least a complete read needs, and its time against a raw SCardTransmit
 // loop sending the very same APDUs. Runs of the two alternate, since single runs on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures what Exchange adds to a raw SCardTransmit, through a real pcscd, the vpcd driver
 // and the virtual card: runs of the two loops alternate, since single runs on a shared
 // machine drift, and the figures are medians of runs and of pairwise ratios.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script list at 100,000 rows: open (read the script file and fill the list),
 // renumber, delete and insert a row. Each operation runs on the list as the Script page
 // shows it (CDragListCtrl on screen, offscreen platform) and on two baselines in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A script of 10,000 rows played as corvanta-run plays it, against a raw SCardTransmit loop
 // of the same APDUs, through a real pcscd, the vpcd driver and the virtual card. The runs
 // alternate, since single runs on a shared machine drift; the figures are medians of runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures Play on the Script page against a raw SCardTransmit loop of the same APDUs,
 // through a private pcscd, the vpcd driver and the virtual card, with the main window
 // shown offscreen. Runs of the two alternate, since single runs on a shared machine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of a PC/SC program's way to its first APDU: a context, a T=0 connection to the
 // reader named on the command line and one SELECT, whose status word it prints.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of a Qt Widgets program's start-up: a QApplication showing one empty window,
 // which reports its first paint as corvanta-first-paint does.
 #include <QAbstractEventDispatcher>

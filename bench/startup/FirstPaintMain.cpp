@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as main.cpp starts it, for the start-up benchmark only: the first time it
 // waits for input with a window exposed, that window has been painted; it says so and ends
 // at once, writing nothing to the profile.

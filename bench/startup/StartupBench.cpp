@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, through a real pcscd, the vpcd driver and the virtual card: corvanta to its
 // first painted window (offscreen, fresh profile) and corvanta-run to its first APDU, each
 // beside a bare program doing the least of the same. Every program runs as a process and

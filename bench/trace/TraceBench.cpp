@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trace list at a million lines. Prints, each beside a baseline measured in the
 // same run:
 //   - append: time per line through the trace record, flushed every 1000 lines as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored column widths of a list, from a profile the program does not control: any
 // bytes decode without a fault, and what decodes encodes back to the same bytes.
 #include "ColumnWidthStream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preset values and recent entries of a hand-edited Command.INI: any text splits into
 // fields without a fault, and a recent entry is rebuilt from its fields byte for byte.
 #include "CommandText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dump file's reader on any bytes: it refuses with a message or gives a dump that writes
 // back to a file it reads the same, with every directory before its files and no header,
 // content or record longer than a card can hold. The codes file's lines on the same bytes.

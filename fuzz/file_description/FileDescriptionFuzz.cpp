@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GET RESPONSE answer as the File page decodes it: any text gives a description
 // without a fault, and a record file's range names a two-digit record count.
 #include "FileDescription.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file decoder of the SIM knowledge library on any bytes: never past the input
 // (ASan), every field's bytes inside it, every value valid UTF-8; and the encoders of what
 // a user edits give back what they were given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card core's hex conversions on any text: they never fail, write exactly the bytes
 // they promise, and round-trip every byte sequence.
 #include "FuzzCheck.h"

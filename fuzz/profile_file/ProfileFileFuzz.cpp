@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command.INI as a user may have edited it, read and then written the way the Command
 // page keeps its recent list: the key reads back as written, and every other line of the
 // file survives (one line changed, or at most a section and a key line added).

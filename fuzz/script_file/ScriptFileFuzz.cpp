@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A script or export file as a user may have edited it: its lines survive a save and a
 // read byte for byte, and an export file read back as the golden file of a run matches
 // the rows it was written from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any sequence of command APDUs against a fresh virtual card with the default profile:
 // every command gets an answer of data and a status word that fits one short response.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A hand-edited card profile or state file: any text is read or refused with a message
 // naming its line, and what is read writes out as text that reads back to the same card.
 #include "FuzzCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScriptCount.h"
 
 std::optional<int> CScriptCount::FromText(std::string_view text) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScriptPage.h"
 
 #include "AcceleratorResource.h"

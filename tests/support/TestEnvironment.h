@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Process-wide set-up for tests; call from main() before QApplication or any PC/SC call,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanta-card dump against a private pcscd with the virtual card: the default card read
 // whole, codes from a file, the trace, a pulled card, a card that misbehaves.
 

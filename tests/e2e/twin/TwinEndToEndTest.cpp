@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanta-card twin, restore-script and diff as a user runs them, against private pcscds:
 // one with the default card, one with the twin. A dump of the twin equals the dump it was
 // made from; a change is named by diff; the restore script played by corvanta-run gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanta-card: the exit status and the one line of every bad input, one decode as text
 // and as JSON read back, and the programs' shared version.
 #include "CardTool.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walker against the virtual card in-process: what it reads, what it sends to read it,
 // and how it ends when the card refuses, misbehaves, leaves or the user cancels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The codes file: its lines, and a file others may read refused before a line is read.
 
 #include "CodesFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dump file: what a walk writes reads back the same, and what is not one of our dumps
 // is refused with a message that names the file.
 

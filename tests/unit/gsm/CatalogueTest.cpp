@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file catalogue's lookups and the status word meanings.
 #include "FileCatalogue.h"
 #include "StatusWords.h"

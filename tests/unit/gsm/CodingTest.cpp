@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GSM codings on the standards' own examples: the 7-bit alphabet (TS 23.038), BCD
 // dialling digits and the UCS2 alpha codings (TS 51.011 10.5.1, annex B), PLMNs.
 #include "AlphaIdentifier.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field decoders through the dispatch: the virtual card's default profile and hand
 // vectors of TS 51.011, short and spoiled inputs, and the bounds every field keeps.
 #include "FileDecoders.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every encoder of what a user edits: decode(encode(x)) == x, the bytes where the standard
 // fixes them, and a clear refusal of what does not fit.
 #include "DialNumber.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Short messages: the TPDUs of TS 23.040 (on the standards' own examples and on built
 // vectors for every validity period format and header kind) and the records of EF SMS,
 // SMSP, SMSS and SMSR as the virtual card's default profile holds them.

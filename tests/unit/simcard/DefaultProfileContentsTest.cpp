@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped default profile read as a phone reads it: EF SST allocates and activates a
 // service exactly when the card holds the files that depend on it, and every record of
 // every file with a decoder decodes without a problem.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Header templates (a twin's headers): the card answers the bytes a profile gives, with the
 // fields it keeps itself written over them, and the profile writes them back as read.
 

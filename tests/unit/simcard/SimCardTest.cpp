@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The APDU processor as transcripts: each command with the answer it must get, on a fresh
 // card of the test profile per transcript (the words of Play() set the card up); then the
 // test mode that makes the card misbehave.

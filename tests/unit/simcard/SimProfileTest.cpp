@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile text (refusals with line numbers; comments, quotes, CRLF and the end line
 // are in the test profile) and the state file that holds it as written: round trip,
 // atomic replacement, refusing what it cannot read. The shipped default profile is read by

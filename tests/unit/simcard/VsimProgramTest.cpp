@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // corvanta-vsim on a stand-in reader: the vpcd framing and control codes, frames that are
 // not APDUs, reconnection, the mute card, the state saved before the answer goes out, the
 // default profile beside the program, the end on SIGTERM (every test ends so, with status

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comparison: each kind of difference gives its line (by file, record and decoded field;
 // headers, code states, status words, the ATR), and equal dumps none.
 

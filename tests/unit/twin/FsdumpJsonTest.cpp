@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pySim fsdump JSON as input: a fsdump of the shipped card, in the shape pySim-shell writes
 // (names from "MF" down, lower-case hex, records as lists, refusals as "error"), reads as
 // the same dump and makes a working twin; what is not such a dump gets a message naming

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Restore scripts: the rows for each kind of file, grouped by the code they need, and a
 // script played on a changed card (after the user's VERIFY rows) giving back the dump,
 // cyclic files in their order included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Twins: a dump of the twin equals the dump it was made from, for the shipped card, for
 // code states and invalidated files, and for headers the virtual card would not build
 // itself; codes come from the codes file or the defaults, and the twin says which.
