@@ -254,10 +254,9 @@ int main(int argc, char** argv) {
         if (bCard) {
             auto& file = static_cast<CFilePage&>(dialog.Page(2));
             dialog.ShowPage(2);
-            file.PathCombo()->setEditText(QStringLiteral("3F00\\7F20\\6F07"));
-            file.OnGo();
+            // EF ICCID, selected last, read whole.
             SetEdit(file, IDC_OFFSET, "0000");
-            SetEdit(file, IDC_LENGTH, "09");
+            SetEdit(file, IDC_LENGTH, "0A");
             file.OnRead();
             bOk &= SaveWithTooltip(dialog, *file.GetDlgItem(IDC_FILE_DATA),
                                    QString::fromStdString(file.Logic().DataTip()),
