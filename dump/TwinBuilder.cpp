@@ -2,6 +2,7 @@
 #include "TwinBuilder.h"
 
 #include "ChvSet.h"
+#include "CodeCommand.h"
 #include "HexText.h"
 #include "SimCard.h"
 #include "SimFile.h"
@@ -63,23 +64,19 @@ const std::optional<CFileHeader::CCodeState>& StateOf(const CFileHeader& header,
     }
 }
 
-bool IsDigits(const std::string& text, std::size_t least) {
-    return text.size() >= least && text.size() <= 8 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A code as the card keeps it: digits in ASCII padded with FF; an ADM also as 16 hex digits.
+// A code as the card keeps it, by the one rule of typed codes; an unblock code is always
+// eight digits.
 bool CodeValue(CChvSet::Code code, const std::string& text, CChvSet::Value& value) {
     const bool bUnblock = code == CChvSet::Unblock1 || code == CChvSet::Unblock2;
-    value.fill(0xFF);
-    if (IsDigits(text, bUnblock ? 8 : 4)) {
-        std::copy(text.begin(), text.end(), value.begin());
-        return true;
-    }
+    if (bUnblock && text.size() != 8) return false;
+    std::string hex;
+    if (!CCodeCommand::CodeBytes(text, code == CChvSet::Adm, hex)) return false;
     std::vector<std::uint8_t> bytes;
-    if (code != CChvSet::Adm || text.size() != 16 || !AppendStrictHex(text, bytes)) return false;
-    std::copy(bytes.begin(), bytes.end(), value.begin());
-    return true;
+    const bool bOk = AppendStrictHex(hex, bytes) && bytes.size() == value.size();
+    if (bOk) std::copy(bytes.begin(), bytes.end(), value.begin());
+    std::fill(bytes.begin(), bytes.end(), 0);
+    CCodeCommand::Forget(hex);
+    return bOk;
 }
 
 // The answer of the virtual card to an APDU given in hex.
