@@ -3,7 +3,6 @@
 
 #include "CodeDialog.h"
 #include "DecoderText.h"
-#include "DialNumber.h"
 #include "DumpCatalogue.h"
 #include "DumpJson.h"
 #include "DumpLoader.h"
@@ -16,6 +15,7 @@
 #include "ScriptFile.h"
 #include "StatusWords.h"
 #include "TwinBuilder.h"
+#include "ValueEditor.h"
 #include "WritePlan.h"
 
 #include "DialogService.h"
@@ -55,14 +55,6 @@ std::string_view AsText(const CBytes& bytes) {
 
 std::string Hex(const CBytes& bytes) {
     return BytesToHex(bytes.data(), static_cast<unsigned>(bytes.size()));
-}
-
-bool IsDialNumberFile(const std::string& strName) {
-    static const char* const kNames[] = {"EF ADN", "EF FDN", "EF SDN", "EF LND", "EF MSISDN"};
-    for (const char* name : kNames) {
-        if (strName == name) return true;
-    }
-    return false;
 }
 
 // "SW=9804: access condition not fulfilled ..." for a message.
@@ -166,19 +158,24 @@ QWidget* CExplorerWindow::MakeDetails() {
     auto* pEdit = new QWidget(m_pDetailSplitter);
     auto* pEditGrid = new QGridLayout(pEdit);
     pEditGrid->setContentsMargins(0, 0, 0, 0);
-    m_pEditName = new QLineEdit(pEdit);
-    m_pEditName->setPlaceholderText("Name");
-    m_pEditNumber = new QLineEdit(pEdit);
-    m_pEditNumber->setPlaceholderText("Number (+ for international)");
+    for (int i = 0; i < kValueInputs; ++i) {
+        m_valueLabels[i] = new QLabel(pEdit);
+        m_valueEdits[i] = new QLineEdit(pEdit);
+        // Typed values count until they are encoded or the hex is edited.
+        connect(m_valueEdits[i], &QLineEdit::textEdited, this, [this]() { m_bValuesEdited = true; });
+        pEditGrid->addWidget(m_valueLabels[i], 0, 2 * i);
+        pEditGrid->addWidget(m_valueEdits[i], 0, 2 * i + 1);
+    }
     m_pEncode = new QPushButton("&Encode", pEdit);
     m_pEditBytes = new QLineEdit(pEdit);
     m_pEditBytes->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(m_pEditBytes, &QLineEdit::textEdited, this, [this]() { m_bValuesEdited = false; });
     m_pWrite = new QPushButton("&Write...", pEdit);
-    pEditGrid->addWidget(m_pEditName, 0, 0);
-    pEditGrid->addWidget(m_pEditNumber, 0, 1);
-    pEditGrid->addWidget(m_pEncode, 0, 2);
-    pEditGrid->addWidget(m_pEditBytes, 1, 0, 1, 2);
-    pEditGrid->addWidget(m_pWrite, 1, 2);
+    pEditGrid->addWidget(m_pEncode, 0, 2 * kValueInputs);
+    pEditGrid->addWidget(m_pEditBytes, 1, 0, 1, 2 * kValueInputs);
+    pEditGrid->addWidget(m_pWrite, 1, 2 * kValueInputs);
+    pEditGrid->setColumnStretch(1, 1);
+    pEditGrid->setColumnStretch(3, 1);
     m_pDetailSplitter->addWidget(pEdit);
     m_pDetailSplitter->setStretchFactor(1, 1);
 
@@ -186,18 +183,7 @@ QWidget* CExplorerWindow::MakeDetails() {
     connect(m_pFields, &QTableWidget::itemSelectionChanged, this, &CExplorerWindow::OnFieldSelected);
     connect(m_pHex, &CHexView::ByteClicked, this, &CExplorerWindow::OnByteClicked);
     connect(m_pWrite, &QPushButton::clicked, this, &CExplorerWindow::OnWrite);
-    connect(m_pEncode, &QPushButton::clicked, this, [this]() {
-        const CDumpedFile* pFile = SelectedFile();
-        const std::optional<CFileHeader> header = pFile ? pFile->Header() : std::nullopt;
-        if (!header) return;
-        CDialNumber entry;
-        if (auto old = ParseDialNumber(AsText(SelectedBytes()))) entry = *old;
-        entry.m_strAlpha = m_pEditName->text().toStdString();
-        entry.m_strNumber = m_pEditNumber->text().toStdString();
-        const CEncodeResult result = EncodeDialNumber(entry, header->m_nRecordLength);
-        if (!result.Ok()) return Warn(Utf8(result.m_strError));
-        m_pEditBytes->setText(Utf8(HexOf(result.m_strBytes)));
-    });
+    connect(m_pEncode, &QPushButton::clicked, this, &CExplorerWindow::EncodeValues);
     return m_pDetailSplitter;
 }
 
@@ -258,8 +244,7 @@ bool CExplorerWindow::OpenDump(const QString& strPath) {
 void CExplorerWindow::SetCardPresent(bool bPresent) {
     m_bCardPresent = bPresent;
     if (!bPresent && m_pWalker) {
-        m_pWalker->Cancel();
-        FinishRead();
+        StopWalker();
         m_pState->setText("The card was removed: the read stopped. What was read so far is kept.");
     }
     UpdateButtons();
@@ -394,15 +379,47 @@ void CExplorerWindow::ShowContents(const CDumpedFile& file) {
     m_bSyncing = false;
     m_pHex->SetBytes(bytes);
     m_pEditBytes->setText(Utf8(Hex(bytes)));
-    const bool bDialNumber = IsDialNumberFile(file.m_strName);
-    m_pEditName->setVisible(bDialNumber);
-    m_pEditNumber->setVisible(bDialNumber);
-    m_pEncode->setVisible(bDialNumber);
-    if (bDialNumber) {
-        const std::optional<CDialNumber> entry = ParseDialNumber(AsText(bytes));
-        m_pEditName->setText(entry ? Utf8(entry->m_strAlpha) : QString());
-        m_pEditNumber->setText(entry ? Utf8(entry->m_strNumber) : QString());
+    ShowValues(file, bytes);
+}
+
+void CExplorerWindow::ShowValues(const CDumpedFile& file, const CBytes& bytes) {
+    const std::optional<CFileHeader> header = file.Header();
+    m_valueEditor.reset();
+    if (header && !header->IsDirectory()) {
+        m_valueEditor = CValueEditor::For(file.m_strName, bytes,
+                                          header->IsRecordFile() ? header->m_nRecordLength : header->m_nSize);
     }
+    const int inputs = m_valueEditor ? static_cast<int>(m_valueEditor->Inputs().size()) : 0;
+    for (int i = 0; i < kValueInputs; ++i) {
+        const bool bShown = i < inputs;
+        m_valueLabels[i]->setVisible(bShown);
+        m_valueEdits[i]->setVisible(bShown);
+        if (!bShown) continue;
+        const CValueEditor::CInput& input = m_valueEditor->Inputs()[static_cast<std::size_t>(i)];
+        m_valueLabels[i]->setText(Utf8(input.m_strLabel + ":"));
+        m_valueEdits[i]->setText(Utf8(input.m_strValue));
+        m_valueEdits[i]->setPlaceholderText(Utf8(input.m_strHint));
+        m_valueEdits[i]->setToolTip(Utf8(input.m_strHint));
+    }
+    m_pEncode->setVisible(inputs > 0);
+    m_bValuesEdited = false;
+}
+
+bool CExplorerWindow::EncodeValues() {
+    if (!m_valueEditor) return false;
+    std::vector<std::string> values;
+    for (int i = 0; i < static_cast<int>(m_valueEditor->Inputs().size()); ++i) {
+        values.push_back(m_valueEdits[i]->text().toStdString());
+    }
+    CBytes bytes;
+    std::string error;
+    if (!m_valueEditor->Encode(values, bytes, error)) {
+        Warn(Utf8("The value cannot be written: " + error + "."));
+        return false;
+    }
+    m_pEditBytes->setText(Utf8(Hex(bytes)));
+    m_bValuesEdited = false;
+    return true;
 }
 
 void CExplorerWindow::OnFieldSelected() {
@@ -500,8 +517,14 @@ void CExplorerWindow::OnStep() {
 }
 
 void CExplorerWindow::CancelRead() {
-    if (!m_pWalker) return;
+    if (m_pWalker) StopWalker();
+}
+
+void CExplorerWindow::StopWalker() {
     m_pWalker->Cancel();
+    // A cancelled walker's step sends nothing: it only marks its dump incomplete and notes
+    // where it stopped, so a saved dump never claims to be whole.
+    m_pWalker->Step();
     FinishRead();
 }
 
@@ -557,6 +580,7 @@ bool CExplorerWindow::Send(const std::string& strApdu, std::string& strData, std
 void CExplorerWindow::OnWrite() {
     const CDumpedFile* pFile = SelectedFile();
     if (!pFile) return;
+    if (m_bValuesEdited && !EncodeValues()) return;
     CBytes bytes;
     const std::string hex = m_pEditBytes->text().remove(' ').toStdString();
     if (hex.size() % 2 != 0 || !AppendStrictHex(hex, bytes)) {

@@ -7,6 +7,7 @@
 #include "CodeCommand.h"
 #include "DialogService.h"
 #include "FieldByteMap.h"
+#include "ValueEditor.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -66,6 +67,8 @@ public:
     void OnFieldSelected();
     // Shows the APDUs, asks, writes the edited bytes and reads them back.
     void OnWrite();
+    // The typed values as the bytes to write; false after a message when they do not encode.
+    bool EncodeValues();
     void OnSaveDump();
     void OnSaveTwin();
     void OnSaveRestoreScript();
@@ -77,6 +80,7 @@ public:
     QTableWidget* FieldTable() const { return m_pFields; }
     CHexView* HexView() const { return m_pHex; }
     QLineEdit* EditBytes() const { return m_pEditBytes; }
+    QLineEdit* ValueEdit(int nInput) const { return m_valueEdits[nInput]; }
     QLabel* StateLabel() const { return m_pState; }
     QPlainTextEdit* HeaderText() const { return m_pHeader; }
     QProgressBar* Progress() const { return m_pProgress; }
@@ -99,9 +103,11 @@ private:
     void RebuildTree();
     void ShowSelected();
     void ShowContents(const CDumpedFile& file);
+    void ShowValues(const CDumpedFile& file, const CBytes& bytes);
     void UpdateButtons();
     void OnTreeSelection();
     void OnStep();
+    void StopWalker();
     void FinishRead();
     void ReadOneFile(const std::string& strPath);
     void Merge(const CCardDump& read);
@@ -120,6 +126,8 @@ private:
     bool m_bCardPresent = true;
     CCodeStates m_codeStates;
     std::optional<CFileHeader> m_codeHeader;  // the latest directory header: code states
+    std::optional<CValueEditor> m_valueEditor;  // the selected file's values, when it has any
+    bool m_bValuesEdited = false;
     std::string m_strSelected;
     std::unique_ptr<CCardWalker> m_pWalker;
     bool m_bWholeRead = false;
@@ -134,8 +142,9 @@ private:
     QTableWidget* m_pFields = nullptr;
     CHexView* m_pHex = nullptr;
     QLineEdit* m_pEditBytes = nullptr;
-    QLineEdit* m_pEditName = nullptr;
-    QLineEdit* m_pEditNumber = nullptr;
+    static constexpr int kValueInputs = 2;
+    QLabel* m_valueLabels[kValueInputs] = {};
+    QLineEdit* m_valueEdits[kValueInputs] = {};
     QPushButton* m_pEncode = nullptr;
     QPushButton* m_pWrite = nullptr;
     QPushButton* m_pReadAll = nullptr;

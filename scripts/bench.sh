@@ -37,7 +37,7 @@ command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DCORVANTA_SANITIZE=OFF -DCORVANTA_TESTS=ON \
       -DCORVANTA_BENCH=ON "${LAUNCHER[@]}" >/dev/null
 BENCHES=(corvanta-run-bench corvanta-script-play-bench trace_bench itemlist_bench
-         corvanta-startup-bench corvanta-exchange-bench corvanta-dump-bench)
+         corvanta-startup-bench corvanta-exchange-bench corvanta-dump-bench corvanta-explorer-bench)
 say "building ${BENCHES[*]} in $BUILD"
 cmake --build "$BUILD" -j"${CORVANTA_JOBS:-$(nproc)}" --target "${BENCHES[@]}" >/dev/null
 
@@ -70,6 +70,7 @@ run_bench itemlist_bench
 run_bench corvanta-startup-bench $((2 * ROUNDS + 1))
 run_bench corvanta-exchange-bench
 run_bench corvanta-dump-bench "$ROUNDS"
+run_bench corvanta-explorer-bench "$ROUNDS"
 
 # One row per figure and baseline: the medians over the runs that printed it, and the ratio
 # in the quietest round (the least time in all), which others' load disturbed least. A

@@ -14,15 +14,15 @@
 #include <PCSC/pcsclite.h>
 
 #include "BenchFigure.h"
+#include "BenchCard.h"
 #include "CardReader.h"
 #include "CardReaderHost.h"
 #include "CardWalker.h"
+#include "DefaultCard.h"
 #include "DumpCatalogue.h"
 #include "HexText.h"
 #include "PrivatePcscd.h"
 #include "RawTransmitLoop.h"
-#include "SimCard.h"
-#include "SimProfile.h"
 
 namespace {
 
@@ -71,13 +71,7 @@ CWalkRun Walk(CCardReader& reader) {
 // The walker's own share of a dump: the whole walk against the virtual card in this
 // process, without any transport, in milliseconds.
 double InProcessWalkMillis(int count) {
-    CSimProfile profile;
-    std::string error;
-    if (!profile.Load(CPrivatePcscd::DefaultProfilePath(), error)) {
-        std::fprintf(stderr, "profile: %s\n", error.c_str());
-        std::exit(1);
-    }
-    CSimCard card(std::move(profile));
+    CSimCard card = LoadDefaultCard();
     const Clock::time_point start = Clock::now();
     for (int i = 0; i < count; ++i) {
         card.Reset();
@@ -102,26 +96,12 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 9;
 
-    CPrivatePcscd pcscd;
-    std::string error;
-    if (!pcscd.Start(&error)) {
-        std::fprintf(stderr, "could not start the virtual card: %s\n", error.c_str());
-        return 1;
-    }
     CTraceHost host;
-    CCardReader reader;
-    reader.SetMainWindow(&host);
-    reader.SetReaderName(pcscd.ReaderName());
-    if (reader.Connect() != SCARD_S_SUCCESS) {
-        std::fprintf(stderr, "connect failed\n");
-        return 1;
-    }
+    CBenchCard card(host);
+    CCardReader& reader = card.Reader();
     const CWalkRun first = Walk(reader);  // warm-up, and the APDUs the raw loop replays
-    const CRawTransmitLoop rawLoop(pcscd.ReaderName(), first.m_commands);
-    if (!rawLoop.IsConnected()) {
-        std::fprintf(stderr, "raw connect failed\n");
-        return 1;
-    }
+    const std::unique_ptr<CRawTransmitLoop> pRawLoop = card.RawLoop(first.m_commands);
+    const CRawTransmitLoop& rawLoop = *pRawLoop;
     const int count = static_cast<int>(first.m_commands.size());
     rawLoop.Run(count);
 

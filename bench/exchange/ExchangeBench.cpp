@@ -15,15 +15,13 @@
 #include <PCSC/winscard.h>
 
 #include "BenchFigure.h"
+#include "BenchCard.h"
 #include "CardReader.h"
-#include "CardReaderHost.h"
-#include "ColorLineModel.h"
+#include "DefaultCard.h"
 #include "HexText.h"
 #include "PrivatePcscd.h"
 #include "RawTransmitLoop.h"
-#include "SimCard.h"
-#include "SimProfile.h"
-#include "TraceRecord.h"
+#include "TraceModelHost.h"
 
 namespace {
 
@@ -32,24 +30,11 @@ const std::vector<std::string> kCommands = {"A0A40000022FE2", "A0B000000A"};
 
 using Clock = std::chrono::steady_clock;
 
-// The trace as the program keeps it; the event loop flushes it once per turn.
-class CTraceHost : public CCardReaderHost {
-public:
-    void AppendRecord(const std::string& command, const std::string& response) override {
-        CTraceRecord::AppendTo(m_model, command, response);
-    }
-    void ShowCardError() override {}
-    CColorLineModel& Model() { return m_model; }
-
-private:
-    CColorLineModel m_model;
-};
-
 double MicrosPerApdu(Clock::duration elapsed, int count) {
     return std::chrono::duration<double, std::micro>(elapsed).count() / count;
 }
 
-double ExchangeRun(CCardReader& reader, CTraceHost& host, int count) {
+double ExchangeRun(CCardReader& reader, CTraceModelHost& host, int count) {
     std::string response;
     const Clock::time_point start = Clock::now();
     for (int i = 0; i < count; ++i) {
@@ -67,14 +52,7 @@ double ExchangeRun(CCardReader& reader, CTraceHost& host, int count) {
 
 // The virtual card's own share of an APDU, without any transport.
 double CardProcessingNanos(int count) {
-    CSimProfile profile;
-    std::string error;
-    if (!profile.Load(CPrivatePcscd::DefaultProfilePath(), error)) {
-        std::fprintf(stderr, "profile: %s\n", error.c_str());
-        std::exit(1);
-    }
-    CSimCard card(std::move(profile));
-    card.Reset();
+    CSimCard card = LoadDefaultCard();
     std::vector<std::vector<std::uint8_t>> commands;
     for (const std::string& text : kCommands) {
         commands.emplace_back(text.size() / 2);
@@ -98,26 +76,11 @@ int main(int argc, char** argv) {
     const int rounds = 10;
     const int perRun = argc > 1 ? std::max(10, std::atoi(argv[1])) : 600;
 
-    CPrivatePcscd pcscd;
-    std::string error;
-    if (!pcscd.Start(&error)) {
-        std::fprintf(stderr, "could not start the virtual card: %s\n", error.c_str());
-        return 1;
-    }
-
-    const CRawTransmitLoop rawLoop(pcscd.ReaderName(), kCommands);
-    if (!rawLoop.IsConnected()) {
-        std::fprintf(stderr, "raw connect failed\n");
-        return 1;
-    }
-    CTraceHost host;
-    CCardReader reader;
-    reader.SetMainWindow(&host);
-    reader.SetReaderName(pcscd.ReaderName());
-    if (reader.Connect() != SCARD_S_SUCCESS) {
-        std::fprintf(stderr, "connect failed\n");
-        return 1;
-    }
+    CTraceModelHost host;
+    CBenchCard card(host);
+    CCardReader& reader = card.Reader();
+    const std::unique_ptr<CRawTransmitLoop> pRawLoop = card.RawLoop(kCommands);
+    const CRawTransmitLoop& rawLoop = *pRawLoop;
 
     rawLoop.Run(perRun / 4);  // warm-up of both paths
     ExchangeRun(reader, host, perRun / 4);

@@ -123,13 +123,8 @@ TEST_F(ExplorerWindowTest, AnEditedEntryIsWrittenWithTheApdusShownAndReadBack) {
     VerifyChv1();
     ASSERT_TRUE(m_window.SelectPath("3F00\\7F10\\6F3A"));
     QTRY_VERIFY_WITH_TIMEOUT(!m_window.IsReading(), 10000);
-    QLineEdit* pEditName = nullptr;
-    QLineEdit* pEditNumber = nullptr;
-    for (QLineEdit* pEdit : m_window.findChildren<QLineEdit*>()) {
-        if (pEdit->placeholderText() == "Name") pEditName = pEdit;
-        if (pEdit->placeholderText().startsWith("Number")) pEditNumber = pEdit;
-    }
-    ASSERT_TRUE(pEditName && pEditNumber);
+    QLineEdit* pEditName = m_window.ValueEdit(0);
+    QLineEdit* pEditNumber = m_window.ValueEdit(1);
     EXPECT_EQ(pEditName->text(), "Alice Example");
     pEditName->setText("Zoë");
     pEditNumber->setText("+4412345");
@@ -142,6 +137,20 @@ TEST_F(ExplorerWindowTest, AnEditedEntryIsWrittenWithTheApdusShownAndReadBack) {
     ASSERT_NE(Item("EF ADN "), nullptr);
     EXPECT_EQ(pEditName->text(), "Zoë");
     EXPECT_EQ(pEditNumber->text(), "+4412345");
+
+    // A typed value needs no Encode: Write encodes it. The SPN wants ADM, so the card
+    // refuses, and the refusal comes with its status word explained.
+    ASSERT_TRUE(m_window.SelectPath("3F00\\7F20\\6F46"));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window.IsReading(), 10000);
+    EXPECT_EQ(pEditName->text(), "Fictel Mobile");
+    pEditName->selectAll();
+    QTest::keyClicks(pEditName, "Zed");
+    m_service.m_messages.clear();
+    m_window.OnWrite();
+    ASSERT_EQ(m_service.m_messages.size(), 2);
+    EXPECT_TRUE(m_service.m_messages[0].contains("A0D600010D5A6564FFFF")) << m_service.m_messages[0].toStdString();
+    EXPECT_TRUE(m_service.m_messages[1].startsWith("The card refused the write. SW=9804: "))
+        << m_service.m_messages[1].toStdString();
 }
 
 TEST_F(ExplorerWindowTest, AWrongCodeCostsOneAttemptAndTheLastOneAsksTwice) {
@@ -181,6 +190,7 @@ TEST_F(ExplorerWindowTest, ACardPulledMidReadStopsTheReadAndKeepsWhatWasRead) {
     window.ReadWholeCard();
     window.SetCardPresent(false);
     EXPECT_FALSE(window.IsReading());
+    EXPECT_FALSE(window.Dump().m_bComplete);
     EXPECT_TRUE(window.StateLabel()->text().startsWith("The card was removed"));
 }
 

@@ -24,7 +24,10 @@ QMessageBox::StandardButton CFakeDialogService::MessageBox(QWidget*, const QStri
                                                            const QString&, QMessageBox::Icon icon,
                                                            QMessageBox::StandardButtons) {
     m_messages.push_back({strText, icon});
-    return QMessageBox::Ok;
+    if (m_buttonAnswers.empty()) return QMessageBox::Ok;
+    const QMessageBox::StandardButton answer = m_buttonAnswers.front();
+    m_buttonAnswers.pop_front();
+    return answer;
 }
 
 QString CFakeDialogService::GetSaveFileName(QWidget*, const SFileDialog& options) {

@@ -34,6 +34,7 @@ public:
     bool OpenDocument(const QString& strPath) override;
 
     std::vector<SMessage> m_messages;
+    std::deque<QMessageBox::StandardButton> m_buttonAnswers;  // the next boxes' buttons; then OK
     std::vector<SModal> m_modals;
     std::vector<SSaveRequest> m_saveRequests;
     std::deque<QString> m_saveAnswers;  // an empty answer cancels

@@ -3,6 +3,8 @@
 #include "CodeCommand.h"
 #include "ExplorerTree.h"
 #include "FieldByteMap.h"
+#include "StrictHex.h"
+#include "ValueEditor.h"
 #include "WritePlan.h"
 
 #include <gtest/gtest.h>
@@ -215,6 +217,89 @@ TEST(WritePlan, RefusesWhatDoesNotFit) {
     std::string error;
     EXPECT_FALSE(CWritePlan::Make(linear, 2, Bytes({1, 2, 3, 4}), error).IsEmpty());
     EXPECT_FALSE(CWritePlan::Make(binary, 0, Bytes({1, 3}), error).IsEmpty());
+}
+
+CBytes FromHex(const char* pHex) {
+    CBytes bytes;
+    EXPECT_TRUE(AppendStrictHex(pHex, bytes)) << pHex;
+    return bytes;
+}
+
+// Each editor shows the current bytes as values, gives them back unchanged when nothing
+// is typed (so an untouched value never writes), and encodes what is typed; only the bytes
+// it does not show (here an ADN's extension id 05) stay as they were.
+TEST(ValueEditor, ShowsTheValuesGivesThemBackAndEncodesWhatIsTyped) {
+    const struct {
+        const char* name;
+        const char* current;
+        std::size_t size;
+        std::vector<std::string> shown;
+        std::vector<std::string> typed;
+        const char* encoded;
+    } cases[] = {
+        {"EF ADN", "426F62FF" "03812143FFFFFFFFFFFFFFFF" "FF05", 18, {"Bob", "1234"}, {"Al", "+4412"},
+         "416CFFFF" "03914421FFFFFFFFFFFFFFFF" "FF05"},
+        {"EF SPN", "01436F7276FFFFFFFFFFFFFFFFFFFFFFFF", 17, {"Corv", "01"}, {"X", "00"},
+         "0058FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},
+        {"EF IMSI", "080910101032547698", 9, {"001010123456789"}, {"2620112345"}, "062126102143F5FFFF"},
+        {"EF FPLMN", "00F110FFFFFF32F451FFFFFF", 12, {"001-01, unused, 234-15"}, {"999-99, 001-01,001-02 , 001-03"},
+         "99F99900F11000F12000F130"},
+        {"EF FPLMN", "00F110FFFFFFFFFFFFFFFFFF", 12, {"001-01"}, {""}, "FFFFFFFFFFFFFFFFFFFFFFFF"},
+        {"EF PLMNwAcT", "00F1108000FFFFFFFFFF", 10, {"001-01/8000"}, {"001-01/0080, 234-15/8080"},
+         "00F110008032F4518080"},
+        {"EF LP", "0100FF", 3, {"English, German"}, {"french, 2F"}, "032FFF"},
+        {"EF ELP", "656EFFFF", 4, {"en"}, {"de, fr"}, "64656672"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CBytes current = FromHex(c.current);
+        const std::optional<CValueEditor> editor = CValueEditor::For(c.name, current, c.size);
+        ASSERT_TRUE(editor);
+        std::vector<std::string> shown;
+        for (const CValueEditor::CInput& input : editor->Inputs()) shown.push_back(input.m_strValue);
+        EXPECT_EQ(shown, c.shown);
+        CBytes bytes;
+        std::string error;
+        ASSERT_TRUE(editor->Encode(shown, bytes, error)) << error;
+        EXPECT_EQ(bytes, current);
+        ASSERT_TRUE(editor->Encode(c.typed, bytes, error)) << error;
+        EXPECT_EQ(bytes, FromHex(c.encoded));
+    }
+    EXPECT_FALSE(CValueEditor::For("EF Kc", FromHex("00"), 9));
+}
+
+TEST(ValueEditor, WhatCannotBeEncodedSaysWhyAndLeavesTheBytes) {
+    const struct {
+        const char* name;
+        std::size_t size;
+        std::vector<std::string> typed;
+        const char* error;
+    } cases[] = {
+        {"EF SPN", 17, {"Corv", "1"}, "\"1\" is not two hex digits"},
+        {"EF SPN", 17, {"A name of seventeen", "00"}, "the name does not fit in 16 bytes"},
+        {"EF IMSI", 9, {"12345"}, "an IMSI has 6 to 15 digits"},
+        {"EF FPLMN", 12, {"001-01, 001-02, 001-03, 001-04, 001-05"}, "the PLMNs take 15 bytes; the file has 12"},
+        {"EF FPLMN", 12, {"001-1"}, "\"001-1\" is not a PLMN (MCC-MNC)"},
+        {"EF PLMNwAcT", 10, {"001-01"}, "\"001-01\" is not a PLMN and its access technology (001-01/0080)"},
+        {"EF LP", 3, {"Klingon"}, "\"Klingon\" is not a language"},
+        {"EF LP", 1, {"English, German"}, "the languages take 2 bytes; the file has 1"},
+        {"EF ELP", 4, {"EN"}, "\"EN\" is not a two-letter language code"},
+        {"EF ADN", 18, {"Bob", "12x"}, nullptr},
+        {"EF ADN", 18, {"Bob"}, "one text is needed for each value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed[0]);
+        const std::optional<CValueEditor> editor = CValueEditor::For(c.name, CBytes(c.size, 0xFF), c.size);
+        ASSERT_TRUE(editor);
+        CBytes bytes = FromHex("AA");
+        std::string error;
+        EXPECT_FALSE(editor->Encode(c.typed, bytes, error));
+        if (c.error) {
+            EXPECT_EQ(error, c.error);
+        }
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(bytes, FromHex("AA"));
+    }
 }
 
 TEST(CodeCommand, ApdusOfEachOperationAndCodesRefused) {
