@@ -153,6 +153,9 @@ QWidget* CExplorerWindow::MakeDetails() {
     pGrid->addWidget(m_pFields, 1, 0, 1, 3);
     m_pHex = new CHexView(pContents);
     pGrid->addWidget(m_pHex, 2, 0, 1, 3);
+    // The fields say more than the bytes: they get the larger share.
+    pGrid->setRowStretch(1, 3);
+    pGrid->setRowStretch(2, 1);
     m_pDetailSplitter->addWidget(pContents);
 
     auto* pEdit = new QWidget(m_pDetailSplitter);
@@ -487,6 +490,7 @@ void CExplorerWindow::ReadWholeCard() {
     m_pState->setText("Reading the whole card...");
     m_pProgress->setRange(0, 1);
     m_pProgress->setValue(0);
+    m_progressClock.start();
     m_stepTimer.start();
     UpdateButtons();
 }
@@ -509,9 +513,11 @@ void CExplorerWindow::ReadOneFile(const std::string& strPath) {
 void CExplorerWindow::OnStep() {
     if (!m_pWalker) return m_stepTimer.stop();
     const bool bGoesOn = m_pWalker->Step();
-    if (m_bWholeRead) {
+    // Painting the bar costs as much as a fast card's APDU: a few times a second is enough.
+    if (m_bWholeRead && (!bGoesOn || m_progressClock.hasExpired(kProgressPeriodMs))) {
         m_pProgress->setRange(0, std::max(1, m_pWalker->FilesKnown()));
         m_pProgress->setValue(m_pWalker->FilesDone());
+        m_progressClock.start();
     }
     if (!bGoesOn) FinishRead();
 }

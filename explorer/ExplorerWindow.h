@@ -9,6 +9,7 @@
 #include "FieldByteMap.h"
 #include "ValueEditor.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -132,6 +133,8 @@ private:
     std::unique_ptr<CCardWalker> m_pWalker;
     bool m_bWholeRead = false;
     QTimer m_stepTimer;
+    QElapsedTimer m_progressClock;  // since the progress bar was last set
+    static constexpr qint64 kProgressPeriodMs = 40;
     CFieldByteMap m_fieldMap{{}};
     bool m_bSyncing = false;
 

@@ -8,24 +8,23 @@
 
 CBenchCard::CBenchCard(CCardReaderHost& host) {
     std::string error;
-    if (!m_pcscd.Start(&error)) {
-        std::fprintf(stderr, "could not start the virtual card: %s\n", error.c_str());
-        std::exit(1);
-    }
+    if (!m_pcscd.Start(&error)) Fail("could not start the virtual card: " + error);
     m_pReader = std::make_unique<CCardReader>();
     m_pReader->SetMainWindow(&host);
     m_pReader->SetReaderName(CPrivatePcscd::ReaderName());
-    if (m_pReader->Connect() != SCARD_S_SUCCESS) {
-        std::fprintf(stderr, "connect failed\n");
-        std::exit(1);
-    }
+    if (m_pReader->Connect() != SCARD_S_SUCCESS) Fail("connect failed");
 }
 
-std::unique_ptr<CRawTransmitLoop> CBenchCard::RawLoop(const std::vector<std::string>& commands) const {
+std::unique_ptr<CRawTransmitLoop> CBenchCard::RawLoop(const std::vector<std::string>& commands) {
     auto loop = std::make_unique<CRawTransmitLoop>(CPrivatePcscd::ReaderName(), commands);
-    if (!loop->IsConnected()) {
-        std::fprintf(stderr, "raw connect failed\n");
-        std::exit(1);
-    }
+    if (!loop->IsConnected()) Fail("raw connect failed");
     return loop;
+}
+
+void CBenchCard::Fail(const std::string& strWhy) {
+    std::fprintf(stderr, "%s\n", strWhy.c_str());
+    // exit() runs no destructors: the daemon and the card would outlive the bench.
+    m_pcscd.StopCard();
+    m_pcscd.StopDaemon();
+    std::exit(1);
 }

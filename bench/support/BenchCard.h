@@ -20,9 +20,11 @@ public:
 
     CCardReader& Reader() { return *m_pReader; }
     // The floor to measure against: these commands by raw SCardTransmit on the same card.
-    std::unique_ptr<CRawTransmitLoop> RawLoop(const std::vector<std::string>& commands) const;
+    std::unique_ptr<CRawTransmitLoop> RawLoop(const std::vector<std::string>& commands);
 
 private:
+    [[noreturn]] void Fail(const std::string& strWhy);
+
     CPrivatePcscd m_pcscd;
     std::unique_ptr<CCardReader> m_pReader;  // made once the daemon runs: its context is the daemon's
 };
