@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -67,6 +68,9 @@ TEST_F(ExplorerCard, ReadsTheWholeCardWritesAnEntryAndCountsAWrongCode) {
     EXPECT_TRUE(explorer.Dump().m_bComplete);
     ASSERT_NE(explorer.Dump().Find("3F00\\7F20\\6F07"), nullptr);
     EXPECT_TRUE(explorer.Dump().Find("3F00\\7F20\\6F07")->IsRead());
+    EXPECT_EQ(explorer.Progress()->value(), explorer.Progress()->maximum());
+    EXPECT_EQ(explorer.Tree()->findItems("EF IMSI 001010123456789", Qt::MatchRecursive).size(), 1);
+    EXPECT_EQ(explorer.Tree()->findItems("EF ADN 7 of 10 used", Qt::MatchRecursive).size(), 1);
     EXPECT_GE(dlg.TracePage().List()->Model()->Count() - traced, static_cast<int>(explorer.Dump().LeastApdus()));
 
     // ADN record 1 gets a new name; Write shows its APDUs, the fake user says yes.
