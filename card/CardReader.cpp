@@ -97,6 +97,11 @@ LONG CCardReader::FreeReaderList(LPCSTR pReaderList) {
 }
 
 LONG CCardReader::Exchange(const std::string& strCommand, std::string& strResponse) {
+    return Exchange(strCommand, strResponse, strCommand);
+}
+
+LONG CCardReader::Exchange(const std::string& strCommand, std::string& strResponse,
+                           const std::string& strTraced) {
     // Sized to the command, so no command is cut and none overruns the buffer: PC/SC and
     // the card decide what a long one gets. Typical APDUs stay on the stack.
     const std::size_t bufferSize = (strCommand.size() + 1) / 2;
@@ -116,7 +121,7 @@ LONG CCardReader::Exchange(const std::string& strCommand, std::string& strRespon
     const LONG code = Transmit(pCommand, commandLength, receive.data(), &receiveLength);
 
     strResponse = ResponseText(code, receive.data(), receiveLength);
-    if (m_pMainWnd != nullptr) m_pMainWnd->AppendRecord(strCommand, strResponse);
+    if (m_pMainWnd != nullptr) m_pMainWnd->AppendRecord(strTraced, strResponse);
     return code;
 }
 

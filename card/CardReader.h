@@ -36,6 +36,9 @@ public:
     // The response becomes the card's answer as hex text (data, then the status word), or
     // empty when the transmit failed; the exchange is traced either way.
     LONG Exchange(const std::string& strCommand, std::string& strResponse);
+    // The same, with the trace showing strTraced in place of the command: a code the user
+    // typed masked stays masked.
+    LONG Exchange(const std::string& strCommand, std::string& strResponse, const std::string& strTraced);
 
     // The names of a reader multi-string, at most maxCount of them.
     static std::vector<std::string> SplitReaderList(LPCSTR pReaderList, std::size_t maxCount);

@@ -10,7 +10,5 @@ class CDumpTraceHost : public CRunnerHost {
 public:
     using CRunnerHost::CRunnerHost;
 
-    static std::string Masked(const std::string& strCommand);
-
     void AppendRecord(const std::string& command, const std::string& response) override;
 };

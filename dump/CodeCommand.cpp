@@ -72,6 +72,18 @@ bool CCodeCommand::Unblock(Code code, const std::string& strUnblock, const std::
                  strApdu);
 }
 
+bool CCodeCommand::IsCodeCommand(const std::string& strApdu) {
+    if (strApdu.size() < 4) return false;
+    const std::string ins = strApdu.substr(2, 2);
+    return ins == "20" || ins == "24" || ins == "26" || ins == "28" || ins == "2C";
+}
+
+std::string CCodeCommand::Masked(const std::string& strApdu) {
+    constexpr std::size_t kHeader = 10;
+    if (!IsCodeCommand(strApdu) || strApdu.size() <= kHeader) return strApdu;
+    return strApdu.substr(0, kHeader) + std::string(strApdu.size() - kHeader, '*');
+}
+
 void CCodeCommand::Forget(std::string& strSecret) {
     std::fill(strSecret.begin(), strSecret.end(), '\0');
     strSecret.clear();

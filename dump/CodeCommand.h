@@ -27,6 +27,11 @@ public:
     static bool Unblock(Code code, const std::string& strUnblock, const std::string& strNew,
                         std::string& strApdu);
 
+    // Whether the APDU is one of these commands, by its instruction byte.
+    static bool IsCodeCommand(const std::string& strApdu);
+    // The APDU as a trace may show it: a code command's data as a '*' for each hex digit,
+    // any other APDU as it is.
+    static std::string Masked(const std::string& strApdu);
     // Overwrites the text's bytes before clearing it.
     static void Forget(std::string& strSecret);
 

@@ -74,8 +74,10 @@ QString CodeLine(const char* pName, const std::optional<CFileHeader::CCodeState>
 
 }  // namespace
 
-CExplorerWindow::CExplorerWindow(ExchangeFunction exchange, QWidget* pParent)
-    : QWidget(pParent, Qt::Window), m_exchange(std::move(exchange)) {
+CExplorerWindow::CExplorerWindow(ExchangeFunction exchange, QWidget* pParent, ExchangeFunction codeExchange)
+    : QWidget(pParent, Qt::Window),
+      m_exchange(std::move(exchange)),
+      m_codeExchange(codeExchange ? std::move(codeExchange) : m_exchange) {
     setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose, false);
     auto* pLayout = new QVBoxLayout(this);
@@ -571,9 +573,10 @@ void CExplorerWindow::Merge(const CCardDump& read) {
 
 // ---------------------------------------------------------------- writing
 
-bool CExplorerWindow::Send(const std::string& strApdu, std::string& strData, std::string& strStatus) {
+bool CExplorerWindow::Send(const ExchangeFunction& exchange, const std::string& strApdu, std::string& strData,
+                           std::string& strStatus) {
     std::string response;
-    const long result = m_exchange(strApdu, response);
+    const long result = exchange(strApdu, response);
     if (result != 0 || response.size() < 4) {
         strStatus.clear();
         return false;
@@ -663,7 +666,7 @@ bool CExplorerWindow::RunCodeCommand(const std::string& strOperation, CCodeComma
         return false;
     }
     std::string data, status;
-    const bool bAnswered = Send(apdu, data, status);
+    const bool bAnswered = Send(m_codeExchange, apdu, data, status);
     CCodeCommand::Forget(apdu);
     const std::string name = CCodeCommand::Name(code);
     if (bAnswered && status == "9000") {

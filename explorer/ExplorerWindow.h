@@ -41,7 +41,10 @@ class CExplorerWindow : public QWidget {
 public:
     using ExchangeFunction = CCardWalker::ExchangeFunction;
 
-    explicit CExplorerWindow(ExchangeFunction exchange, QWidget* pParent = nullptr);
+    // codeExchange sends the code commands; by default exchange does. The program's traces
+    // them with the codes masked.
+    explicit CExplorerWindow(ExchangeFunction exchange, QWidget* pParent = nullptr,
+                             ExchangeFunction codeExchange = {});
     ~CExplorerWindow() override;
 
     // The card in the reader: the catalogue's files, each read when it is opened.
@@ -114,7 +117,11 @@ private:
     void Merge(const CCardDump& read);
     const CDumpedFile* SelectedFile() const;
     CBytes SelectedBytes() const;
-    bool Send(const std::string& strApdu, std::string& strData, std::string& strStatus);
+    bool Send(const std::string& strApdu, std::string& strData, std::string& strStatus) {
+        return Send(m_exchange, strApdu, strData, strStatus);
+    }
+    static bool Send(const ExchangeFunction& exchange, const std::string& strApdu, std::string& strData,
+                     std::string& strStatus);
     void RefreshCodeStates();
     void OnCodeButton(const char* pOperation);
     void Warn(const QString& strText);
@@ -122,6 +129,7 @@ private:
     void RestoreGeometryAndSplitters();
 
     ExchangeFunction m_exchange;
+    ExchangeFunction m_codeExchange;
     CCardDump m_dump;
     bool m_bLive = false;
     bool m_bCardPresent = true;

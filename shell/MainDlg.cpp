@@ -5,6 +5,7 @@
 #include "ByteText.h"
 #include "CardErrorDlg.h"
 #include "CardReader.h"
+#include "CodeCommand.h"
 #include "ComboItems.h"
 #include "CompareWindow.h"
 #include "ConnectionControl.h"
@@ -396,7 +397,11 @@ void CMainDlg::OnAppAbout() {
 
 CExplorerWindow& CMainDlg::Explorer() {
     if (!m_pExplorer) {
-        m_pExplorer = std::make_unique<CExplorerWindow>(&ExchangeWithCard, this);
+        const auto codeExchange = [](const std::string& strCommand, std::string& strResponse) -> long {
+            if (!g_pCardReader) return ExchangeWithCard(strCommand, strResponse);
+            return g_pCardReader->Exchange(strCommand, strResponse, CCodeCommand::Masked(strCommand));
+        };
+        m_pExplorer = std::make_unique<CExplorerWindow>(&ExchangeWithCard, this, codeExchange);
         // A card pulled while the explorer reads it stops the read with a message.
         connect(&CardWatcher(), &CCardWatcher::CardLeft, m_pExplorer.get(),
                 [this](CCardWatch::EEnd) { m_pExplorer->SetCardPresent(false); });

@@ -40,6 +40,7 @@ struct CReadRun {
     double m_dMillis = 0;
     double m_dLongestStall = 0;  // ms between two turns of the event loop
     double m_dLongestApdu = 0;   // ms of the slowest exchange
+    double m_dStallAt = 0;       // where in the read the longest stall came: 0 first, 1 last
     std::vector<double> m_stalls;
 };
 
@@ -81,7 +82,10 @@ public:
         probe.start();
         loop.exec();
         run.m_dMillis = Millis(Clock::now() - start);
-        run.m_dLongestStall = *std::max_element(run.m_stalls.begin(), run.m_stalls.end());
+        const auto longest = std::max_element(run.m_stalls.begin(), run.m_stalls.end());
+        run.m_dLongestStall = *longest;
+        run.m_dStallAt = static_cast<double>(longest - run.m_stalls.begin()) /
+                         static_cast<double>(std::max<std::size_t>(1, run.m_stalls.size() - 1));
         run.m_dLongestApdu = Millis(m_longestApdu);
         if (!m_window.Dump().m_bComplete || !m_window.StateLabel()->text().startsWith("Card read")) {
             std::fprintf(stderr, "the read did not end cleanly: %s\n", qPrintable(m_window.StateLabel()->text()));
@@ -120,7 +124,7 @@ int main(int argc, char** argv) {
     const int count = static_cast<int>(commands.size());
     rawLoop.Run(count);
 
-    std::vector<double> reads, raws, stalls, apdus, p99s;
+    std::vector<double> reads, raws, stalls, apdus, p99s, where;
     for (int round = 0; round < rounds; ++round) {
         const CReadRun run = explorer.Read();
         host.Model().Clear();
@@ -133,12 +137,14 @@ int main(int argc, char** argv) {
         stalls.push_back(run.m_dLongestStall);
         apdus.push_back(run.m_dLongestApdu);
         p99s.push_back(Percentile(run.m_stalls, 0.99));
+        where.push_back(run.m_dStallAt);
     }
     std::printf("Whole-card read in the explorer window: %d APDUs a read, %d rounds.\n", count, rounds);
     std::printf("read              : %8.2f ms (median)\n", CBenchFigure::Median(reads));
     std::printf("raw loop          : %8.2f ms (median)\n", CBenchFigure::Median(raws));
     std::printf("longest stall     : %8.3f ms (median over rounds of each read's longest gap)\n",
                 CBenchFigure::Median(stalls));
+    std::printf("    came at       : %8.2f of the read (0 its start, 1 its end)\n", CBenchFigure::Median(where));
     std::printf("99th pct. gap     : %8.3f ms\n", CBenchFigure::Median(p99s));
     std::printf("longest APDU      : %8.3f ms\n", CBenchFigure::Median(apdus));
     CBenchFigure::Print("Explorer whole-card read, longest event-loop stall", "ms", stalls,

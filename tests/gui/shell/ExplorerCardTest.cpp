@@ -58,6 +58,13 @@ TEST_F(ExplorerCard, ReadsTheWholeCardWritesAnEntryAndCountsAWrongCode) {
     EXPECT_TRUE(explorer.CodeStateText().contains("CHV1: 2 attempts left")) << explorer.CodeStateText().toStdString();
     ASSERT_FALSE(m_dialogs.m_messages.empty());
     EXPECT_TRUE(m_dialogs.m_messages.back().strText.startsWith("Verify CHV1 refused. SW=9804: "));
+    // Typed masked, the code stays masked in the trace.
+    RunUntilIdle();
+    CColorLineModel* pTrace = dlg.TracePage().List()->Model();
+    QByteArray lines;
+    for (int i = traced; i < pTrace->Count(); ++i) lines += pTrace->LineText(i) + "\n";
+    EXPECT_TRUE(lines.contains("Header=A020000108\nDataIn=****************\n")) << lines.toStdString();
+    EXPECT_FALSE(lines.contains("39393939"));
     ASSERT_TRUE(explorer.RunCodeCommand("Verify", CCodeCommand::Code::Chv1, "1234", {}));
     EXPECT_TRUE(explorer.CodeStateText().contains("CHV1: 3 attempts left"));
 

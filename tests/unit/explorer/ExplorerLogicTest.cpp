@@ -318,6 +318,10 @@ TEST(CodeCommand, ApdusOfEachOperationAndCodesRefused) {
     ASSERT_TRUE(CCodeCommand::Enable("1234", apdu));
     EXPECT_EQ(apdu.substr(0, 10), "A028000108");
 
+    EXPECT_EQ(CCodeCommand::Masked("A02000010831323334FFFFFFFF"), "A020000108****************");
+    EXPECT_EQ(CCodeCommand::Masked("A02C00001031323334353637383132333435363738"), "A02C000010" + std::string(32, '*'));
+    EXPECT_EQ(CCodeCommand::Masked("A0D6000004AABBCCDD"), "A0D6000004AABBCCDD");
+
     apdu = "untouched";
     EXPECT_FALSE(CCodeCommand::Verify(Code::Chv1, "123", apdu));
     EXPECT_FALSE(CCodeCommand::Verify(Code::Chv1, "123456789", apdu));
